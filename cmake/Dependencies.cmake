@@ -1,0 +1,11 @@
+# Every dependency is a Debian package installed by scripts/setup.sh.
+find_package(PkgConfig REQUIRED)
+find_package(Threads REQUIRED)
+find_package(ICU 72 REQUIRED COMPONENTS uc i18n)
+find_package(SQLite3 REQUIRED)
+find_package(OpenSSL REQUIRED COMPONENTS Crypto)
+find_package(fmt REQUIRED)
+find_package(spdlog REQUIRED)
+find_package(Boost 1.81 REQUIRED COMPONENTS url)
+pkg_check_modules(RE2 REQUIRED IMPORTED_TARGET re2)
+find_path(RAPIDJSON_INCLUDE_DIR rapidjson/document.h REQUIRED)

@@ -1,0 +1,19 @@
+include(CMakePackageConfigHelpers)
+install(TARGETS velto_module_api velto_host velto_hostkit EXPORT velto_module_api_targets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(DIRECTORY include/module_api DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(DIRECTORY host/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/velto_host)
+install(DIRECTORY host/hostkit/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/velto_hostkit)
+install(DIRECTORY resources/ DESTINATION ${CMAKE_INSTALL_DATADIR}/velto_module_api/resources)
+install(EXPORT velto_module_api_targets NAMESPACE velto::
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/velto_module_api)
+configure_package_config_file(cmake/velto_module_apiConfig.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/velto_module_apiConfig.cmake
+  INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/velto_module_api)
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/velto_module_apiConfigVersion.cmake
+  COMPATIBILITY SameMinorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/velto_module_apiConfig.cmake
+  ${CMAKE_CURRENT_BINARY_DIR}/velto_module_apiConfigVersion.cmake
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/velto_module_api)
