@@ -58,8 +58,8 @@ class Variant {
   Variant() noexcept { raw_.tag = 0; raw_.word = 0; }
   Variant(std::nullptr_t) noexcept : Variant() {}
   Variant(bool value) noexcept;
-  Variant(int value) noexcept : Variant(static_cast<int64_t>(value)) {}
-  Variant(long value) noexcept : Variant(static_cast<int64_t>(value)) {}
+  Variant(int value) noexcept : Variant(static_cast<long long>(value)) {}
+  Variant(long value) noexcept : Variant(static_cast<long long>(value)) {}
   Variant(long long value) noexcept;
   Variant(unsigned value) noexcept : Variant(static_cast<unsigned long long>(value)) {}
   Variant(unsigned long value) noexcept : Variant(static_cast<unsigned long long>(value)) {}
