@@ -11,4 +11,10 @@ void ResetAnalytics();
 void ResetResources();
 void ResetSdk();
 
+// Pieces added later register their own reset from a static initialiser in their source file:
+//   const bool kRegistered = host_internal::RegisterReset(&ResetMyPiece);
+// hostkit::Reset runs them after the pieces above, in registration order.
+bool RegisterReset(void (*reset)());
+void RunRegisteredResets();
+
 }  // namespace host_internal

@@ -1,0 +1,61 @@
+// The stand-in's loopers: a time-ordered task queue per looper, driven either by hand against a
+// manual clock (tests) or in real time on the calling thread (the simulator).
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <queue>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "base/threading/looper.h"
+
+namespace host_internal {
+
+class TaskLooper : public base::threading::Looper {
+ public:
+  explicit TaskLooper(std::string name) : name_(std::move(name)) {}
+  const char* name() const override { return name_.c_str(); }
+  base::threading::TaskId PostTask(base::threading::Closure task, const base::Location& from) override;
+  base::threading::TaskId PostDelayedTask(base::threading::Closure task, int64_t delay_ms,
+                                          const base::Location& from) override;
+  bool CancelTask(base::threading::TaskId id) override;
+  bool BelongsToCurrentThread() const override;
+
+  // Runs one task due at or before `now`; false when none is due.
+  bool RunOneDue(int64_t now);
+  // Due time of the earliest pending task, or INT64_MAX.
+  int64_t NextDue();
+  size_t PendingCount();
+  void Clear();
+
+ private:
+  struct Task {
+    int64_t due;
+    uint64_t seq;
+    base::threading::TaskId id;
+    base::threading::Closure closure;
+    base::Location from;
+    bool operator>(const Task& other) const {
+      return due != other.due ? due > other.due : seq > other.seq;
+    }
+  };
+  void DropCancelledHead();  // with mutex_ held
+
+  std::string name_;
+  std::mutex mutex_;
+  std::priority_queue<Task, std::vector<Task>, std::greater<Task>> queue_;
+  std::unordered_set<base::threading::TaskId> cancelled_;
+  std::unordered_set<base::threading::TaskId> pending_ids_;
+  uint64_t next_seq_ = 1;
+};
+
+// Loopers in the order RunUntilIdle visits them.
+std::vector<TaskLooper*> AllLoopers();
+// The clock: manual (advanced by hand) or real (steady clock since the switch).
+void SetManualNow(int64_t now_ms);
+bool IsRealTime();
+void SetRealTime(bool real_time);
+
+}  // namespace host_internal

@@ -1,0 +1,19 @@
+#include <gtest/gtest.h>
+
+#include "hostkit/hostkit.h"
+
+namespace {
+
+// Every test starts from a clean host: no models, manual clock at 0, no captured records.
+class HostResetListener : public testing::EmptyTestEventListener {
+  void OnTestStart(const testing::TestInfo&) override { hostkit::Reset(); }
+  void OnTestEnd(const testing::TestInfo&) override { hostkit::Reset(); }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  testing::UnitTest::GetInstance()->listeners().Append(new HostResetListener);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,53 @@
+// velto-sim: plays a scenario (models, scripted answers, a timeline of steps) through hostkit
+// and prints what the library answers.
+//
+// Scenario document:
+//   {"name": "...",
+//    "models": {"514": {"answers": {"3": {...}}, "succeed": [0], "fail": [43]}},
+//    "timeline": [{"at": 0, "do": "ask", "queries": ["inmeeting.GetCurrentMeetingType"]},
+//                 {"at": 500, "do": "fire", "model": 508, "event": 1, "payload": {...}}]}
+//
+// Steps run in order of "at" (simulated milliseconds). Each "do" names an action; features add
+// their own actions and queries by registering them from their own source files.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "base/variant/variant.h"
+
+namespace sim {
+
+using base::variant::Variant;
+
+struct Context {
+  bool realtime = false;
+  int print_log_level = 3;  // records at or below this level are shown after each step
+  std::string scenario_dir;
+  size_t logs_seen = 0;  // captured records already shown
+};
+
+// Shows the captured records that arrived since the last call, up to the context's level.
+void PrintNewLogs(Context& context);
+
+// Prints a line prefixed with the simulated time.
+void Print(const std::string& text);
+
+using Action = std::function<bool(const Variant& step, Context& context)>;
+using Query = std::function<std::string()>;
+
+// Registration happens from static initialisers of the feature files.
+bool RegisterAction(const std::string& name, Action action);
+bool RegisterQuery(const std::string& name, Query query);
+// Built-in scenario chapters play in `order`; each is a scenario document of its own.
+bool RegisterChapter(int order, const std::string& json);
+
+// Installs the "models" section of a scenario document.
+void InstallModels(const Variant& models);
+bool RunScenario(const Variant& scenario, Context& context);
+std::vector<std::string> BuiltinChapters();
+const std::map<std::string, Query>& Queries();
+
+}  // namespace sim
