@@ -1,4 +1,8 @@
 include(CMakePackageConfigHelpers)
+# Imported as velto::module_api, velto::host and velto::hostkit, as inside the build.
+set_target_properties(velto_module_api PROPERTIES EXPORT_NAME module_api)
+set_target_properties(velto_host PROPERTIES EXPORT_NAME host)
+set_target_properties(velto_hostkit PROPERTIES EXPORT_NAME hostkit)
 install(TARGETS velto_module_api velto_host velto_hostkit EXPORT velto_module_api_targets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}

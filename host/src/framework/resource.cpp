@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
+#include <dlfcn.h>
+
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -29,9 +31,20 @@ void Log(int level, int line, const char* function, std::string_view text) {
   if (base::log::GetLogLevel() >= level) base::log::PrintLog(kTag, __FILE__, line, function, level, text);
 }
 
+void LoadResourceDir(Resource* resource);
+
+// The environment wins; then the source tree this host was built from; then the installed
+// copy beside the library (<prefix>/lib/.. /share/velto_module_api/resources/strings).
 std::string ResourceDir() {
   const char* overridden = std::getenv("VELTO_RESOURCE_DIR");
   if (overridden && *overridden) return overridden;
+  std::error_code error;
+  if (std::filesystem::is_directory(VELTO_RESOURCE_DIR, error)) return VELTO_RESOURCE_DIR;
+  Dl_info info;
+  if (dladdr(reinterpret_cast<void*>(&LoadResourceDir), &info) && info.dli_fname) {
+    return (std::filesystem::path(info.dli_fname).parent_path().parent_path() / "share" /
+            "velto_module_api" / "resources" / "strings").string();
+  }
   return VELTO_RESOURCE_DIR;
 }
 
