@@ -1,0 +1,19 @@
+#include "module_api/meeting_settings_utils.h"
+
+#include "module_api/model/model_call.h"
+#include "module_api/model_ids.h"
+
+namespace velto_common::utils::meetingsettings {
+
+namespace cmd {
+constexpr int kAllowChatPolicy = 2;  // chat policy model
+}  // namespace cmd
+
+velto::PrivateChatAuthority::AllowChatPolicy GetAllowChatPolicy() {
+  const base::variant::Variant answer =
+      velto::model::QueryAnswer(velto::model_id::kChatPolicyModel, cmd::kAllowChatPolicy);
+  // Nothing answered reads as 0: private chat is free.
+  return static_cast<velto::PrivateChatAuthority::AllowChatPolicy>(answer.AsUint32());
+}
+
+}  // namespace velto_common::utils::meetingsettings
