@@ -1,6 +1,7 @@
 #include "framework/module_service.h"
 
 #include "host_internal.h"
+#include "platform_state.h"
 
 namespace host_internal {
 namespace {
@@ -8,6 +9,7 @@ namespace {
 class HostModuleService : public framework::module::IModuleService {
  public:
   framework::module::IModuleRuntime* GetAppModuleRuntime() override { return &AppRuntime(); }
+  framework::module::ITicketProvider* GetTicketProvider() override { return platform::TicketProvider(); }
 };
 
 }  // namespace

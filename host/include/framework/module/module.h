@@ -8,6 +8,8 @@
 
 namespace framework::module {
 
+class ITicketProvider;
+
 class IModuleRuntime {
  public:
   virtual ~IModuleRuntime() = default;
@@ -20,6 +22,8 @@ class IModuleService {
  public:
   virtual ~IModuleService() = default;
   virtual IModuleRuntime* GetAppModuleRuntime() = 0;
+  // The account module's web-ticket provider; null when none is loaded.
+  virtual ITicketProvider* GetTicketProvider() { return nullptr; }
 };
 
 IModuleService* GetModuleService();

@@ -1,0 +1,28 @@
+// State of the platform pieces that hostkit scripts (device facts, settings, opened targets,
+// configure service, tickets, server clock, registry, navigations). Not installed; not for
+// modules.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "base/threading/future.h"
+#include "base/variant/variant.h"
+#include "framework/module/ticket_provider.h"
+#include "hostkit/navigation.h"
+#include "hostkit/platform.h"
+
+namespace host_internal::platform {
+
+const std::optional<hostkit::DeviceInfo>& DeviceOverride();
+void RecordOpen(const std::string& target);
+veltosdk::IConfigureService* ConfigureService();  // null while hostkit makes it unavailable
+framework::module::ITicketProvider* TicketProvider();
+// Milliseconds added to the manual tick to give the server clock.
+int64_t ServerClockOffsetMs();
+std::optional<std::string> RegistryValue(util::os::RegistryRoot root, std::string_view path, std::string_view name,
+                                         bool key_only);
+// Records a navigation; pushes get a future that hostkit::CompletePush completes.
+base::threading::Future<base::variant::Variant> RecordNavigation(hostkit::Navigation navigation);
+
+}  // namespace host_internal::platform

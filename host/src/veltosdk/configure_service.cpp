@@ -1,0 +1,9 @@
+#include "veltosdk/utils/configure_service.h"
+
+#include "platform_state.h"
+
+namespace veltosdk::utils::service {
+
+IConfigureService* GetConfigureService() { return host_internal::platform::ConfigureService(); }
+
+}  // namespace veltosdk::utils::service
