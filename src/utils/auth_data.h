@@ -1,0 +1,15 @@
+// The local user's authorization record (authorization model 504, kCallFuncQueryAuthData),
+// shared by the web and account families. Internal to the library.
+#pragma once
+
+#include "base/location.h"
+#include "base/variant/variant.h"
+
+namespace velto_common::utils::internal {
+
+inline constexpr int kCallFuncQueryAuthData = 3;
+
+// The answer map; null when the model is missing or the call fails (logged at the caller).
+base::variant::Variant QueryAuthData(const base::Location& from = base::Location::Current());
+
+}  // namespace velto_common::utils::internal
