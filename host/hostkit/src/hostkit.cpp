@@ -92,6 +92,7 @@ size_t RunDue(int64_t now) {
   while (any) {
     any = false;
     for (auto* looper : host_internal::AllLoopers()) {
+      if (looper->HasThread()) continue;  // runs itself
       while (looper->RunOneDue(now)) {
         ++ran;
         any = true;
@@ -103,7 +104,9 @@ size_t RunDue(int64_t now) {
 
 int64_t EarliestDue() {
   int64_t earliest = INT64_MAX;
-  for (auto* looper : host_internal::AllLoopers()) earliest = std::min(earliest, looper->NextDue());
+  for (auto* looper : host_internal::AllLoopers()) {
+    if (!looper->HasThread()) earliest = std::min(earliest, looper->NextDue());
+  }
   return earliest;
 }
 

@@ -42,10 +42,16 @@ void SetRealTime(bool real_time) {
   if (real_time) {
     g_real_offset = g_manual_now;
     g_real_origin = std::chrono::steady_clock::now();
+    g_real_time = true;
+    // Threads start after the clock switched: they read it from their first wait on.
+    Worker().StartThread();
+    File().StartThread();
   } else {
+    Worker().StopThread();
+    File().StopThread();
     g_manual_now = base::threading::NowTicksMs();
+    g_real_time = false;
   }
-  g_real_time = real_time;
 }
 
 base::threading::TaskId TaskLooper::PostTask(base::threading::Closure task, const base::Location& from) {
@@ -57,9 +63,12 @@ base::threading::TaskId TaskLooper::PostDelayedTask(base::threading::Closure tas
   if (!task) return 0;
   const int64_t due = base::threading::NowTicksMs() + (delay_ms > 0 ? delay_ms : 0);
   const base::threading::TaskId id = g_next_task_id++;
-  std::lock_guard lock(mutex_);
-  queue_.push(Task{due, next_seq_++, id, std::move(task), from});
-  pending_ids_.insert(id);
+  {
+    std::lock_guard lock(mutex_);
+    queue_.push(Task{due, next_seq_++, id, std::move(task), from});
+    pending_ids_.insert(id);
+  }
+  if (has_thread_) wake_.notify_one();
   return id;
 }
 
@@ -118,9 +127,55 @@ void TaskLooper::Clear() {
   pending_ids_.clear();
 }
 
+void TaskLooper::StartThread() {
+  if (has_thread_) return;
+  {
+    std::lock_guard lock(mutex_);
+    stop_ = false;
+  }
+  has_thread_ = true;
+  thread_ = std::thread([this] { ThreadMain(); });
+}
+
+void TaskLooper::StopThread() {
+  if (!has_thread_) return;
+  {
+    std::lock_guard lock(mutex_);
+    stop_ = true;
+  }
+  wake_.notify_all();
+  thread_.join();
+  has_thread_ = false;
+}
+
+void TaskLooper::ThreadMain() {
+  t_current = this;
+  std::unique_lock lock(mutex_);
+  while (!stop_) {
+    DropCancelledHead();
+    if (queue_.empty()) {
+      wake_.wait(lock);
+      continue;
+    }
+    const int64_t wait = queue_.top().due - base::threading::NowTicksMs();
+    if (wait > 0) {
+      wake_.wait_for(lock, std::chrono::milliseconds(wait));
+      continue;
+    }
+    Task task = std::move(const_cast<Task&>(queue_.top()));
+    queue_.pop();
+    pending_ids_.erase(task.id);
+    lock.unlock();
+    task.closure();
+    task.closure = nullptr;  // captured state dies on this thread, before the lock is taken again
+    lock.lock();
+  }
+  t_current = nullptr;
+}
+
 void ResetLoopers() {
+  SetRealTime(false);
   for (TaskLooper* looper : AllLoopers()) looper->Clear();
-  g_real_time = false;
   g_manual_now = 0;
 }
 

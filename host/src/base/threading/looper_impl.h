@@ -1,11 +1,15 @@
 // The stand-in's loopers: a time-ordered task queue per looper, driven either by hand against a
-// manual clock (tests) or in real time on the calling thread (the simulator).
+// manual clock (tests), or in real time: the main looper by whoever plays the UI thread
+// (hostkit::RunFor), the worker and file loopers each by a thread of their own.
 #pragma once
 
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <queue>
 #include <string>
+#include <thread>
 #include <unordered_set>
 #include <vector>
 
@@ -30,6 +34,12 @@ class TaskLooper : public base::threading::Looper {
   size_t PendingCount();
   void Clear();
 
+  // Runs the queue on a thread of its own against the real clock until StopThread; pending
+  // tasks stay queued across both. Neither may be called from the looper's own thread.
+  void StartThread();
+  void StopThread();
+  bool HasThread() const { return has_thread_; }
+
  private:
   struct Task {
     int64_t due;
@@ -42,9 +52,14 @@ class TaskLooper : public base::threading::Looper {
     }
   };
   void DropCancelledHead();  // with mutex_ held
+  void ThreadMain();
 
   std::string name_;
   std::mutex mutex_;
+  std::condition_variable wake_;
+  std::thread thread_;
+  std::atomic<bool> has_thread_{false};
+  bool stop_ = false;
   std::priority_queue<Task, std::vector<Task>, std::greater<Task>> queue_;
   std::unordered_set<base::threading::TaskId> cancelled_;
   std::unordered_set<base::threading::TaskId> pending_ids_;
