@@ -167,12 +167,16 @@ class Variant {
   static constexpr uint8_t kUnsignedFlag = 0x10;
   static constexpr uint8_t kHeapFlag = 0x20;
   static constexpr size_t kInlineCapacity = 13;  // + NUL terminator + length byte
+  static constexpr uint32_t kWholeRep = 0xffffffff;
 
+  // An inline string occupies bytes 2..15 (characters, then NUL). A heap string refers to
+  // slice_length characters at slice_offset of its rep, or to all of it (kWholeRep).
   struct Raw {
-    uint8_t tag;       // kind in the low nibble, flags above
-    uint8_t len;       // inline string length
-    char chars[6];     // first inline characters
-    uint64_t word;     // payload, or the remaining inline characters
+    uint8_t tag;            // kind in the low nibble, flags above
+    uint8_t len;            // inline string length
+    uint16_t slice_offset;  // heap string
+    uint32_t slice_length;  // heap string
+    uint64_t word;          // payload
   };
   union {
     Raw raw_;
@@ -188,6 +192,7 @@ class Variant {
   const internal::ArrayRep* array_rep() const noexcept;
   void SetHeap(Kind kind, internal::HeapRep* rep) noexcept;
   void AssignString(std::string_view value);
+  std::string_view HeapString() const noexcept;
 };
 
 static_assert(sizeof(Variant) == 16, "Variant must stay two words");

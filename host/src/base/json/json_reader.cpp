@@ -1,0 +1,224 @@
+// JSON text -> Variant. RapidJSON's SAX reader feeds a builder that assembles maps and arrays
+// bottom-up, so no intermediate document is made and every container is allocated once, at its
+// final size. Invalid input of any kind (including nesting too deep to be sensible) gives a
+// null value and false; the caller decides whether and what to log.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+#include <limits>
+#include <vector>
+
+#include <rapidjson/memorystream.h>
+#include <rapidjson/reader.h>
+
+#include "base/json/json_value.h"
+#include "base/variant/variant.h"
+#include "base/variant/variant_rep.h"
+
+namespace base::variant {
+namespace {
+
+using internal::ArrayRep;
+using internal::HeapRep;
+using internal::MapEntry;
+using internal::MapRep;
+using internal::StringRep;
+
+// True when |s| is well-formed UTF-8 (no overlong forms, surrogates or code points past
+// U+10FFFF). Runs of ASCII, the bulk of real documents, are skipped eight bytes at a time.
+bool IsValidUtf8(std::string_view s) noexcept {
+  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+  const unsigned char* end = p + s.size();
+  while (p < end) {
+    if (end - p >= 8) {
+      uint64_t chunk;
+      std::memcpy(&chunk, p, 8);
+      if ((chunk & 0x8080808080808080ull) == 0) {
+        p += 8;
+        continue;
+      }
+    }
+    const unsigned char c = *p;
+    if (c < 0x80) {
+      ++p;
+      continue;
+    }
+    size_t extra;
+    unsigned char lo = 0x80;
+    unsigned char hi = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) {
+      extra = 1;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      extra = 2;
+      if (c == 0xE0) lo = 0xA0;  // overlong
+      if (c == 0xED) hi = 0x9F;  // UTF-16 surrogates
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      extra = 3;
+      if (c == 0xF0) lo = 0x90;  // overlong
+      if (c == 0xF4) hi = 0x8F;  // past U+10FFFF
+    } else {
+      return false;
+    }
+    if (static_cast<size_t>(end - p) <= extra) return false;
+    if (p[1] < lo || p[1] > hi) return false;
+    for (size_t i = 2; i <= extra; ++i) {
+      if ((p[i] & 0xC0) != 0x80) return false;
+    }
+    p += extra + 1;
+  }
+  return true;
+}
+
+// Deeper documents are refused rather than built: no real answer nests this far, and the limit
+// keeps every later recursive walk over the value (by callers) shallow.
+constexpr size_t kMaxDepth = 1000;
+
+// Each open object collects its members in a vector of its own, reserved to the size of the
+// previous object closed at the same depth: documents are mostly arrays of like records, so
+// the guess is usually exact and the members never move. Elements of open arrays wait on one
+// shared stack (a Variant moves as two words) and a closing array takes its tail off it.
+class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeBuilder> {
+ public:
+  // Decoded strings are never longer than their source text, so chunks need not be larger.
+  explicit TreeBuilder(size_t source_size)
+      : chunk_capacity_(std::min(StringRep::kChunkCapacity, source_size)) {}
+  ~TreeBuilder() {
+    if (chunk_) HeapRep::Release(chunk_);
+  }
+  TreeBuilder(const TreeBuilder&) = delete;
+  TreeBuilder& operator=(const TreeBuilder&) = delete;
+
+  bool Null() { return Put(Variant()); }
+  bool Bool(bool b) { return Put(Variant(b)); }
+  bool Int(int i) { return Put(Variant(static_cast<long long>(i))); }
+  bool Uint(unsigned u) { return Put(Variant(static_cast<long long>(u))); }
+  bool Int64(int64_t i) { return Put(Variant(static_cast<long long>(i))); }
+  bool Uint64(uint64_t u) {
+    if (u <= static_cast<uint64_t>(std::numeric_limits<int64_t>::max()))
+      return Put(Variant(static_cast<long long>(u)));
+    return Put(Variant(static_cast<unsigned long long>(u)));
+  }
+  bool Double(double d) { return Put(Variant(d)); }
+  bool RawNumber(const char*, rapidjson::SizeType, bool) { return false; }  // not requested
+  bool String(const char* s, rapidjson::SizeType n, bool) {
+    std::string_view text(s, n);
+    if (!IsValidUtf8(text)) return false;
+    return Put(text.size() <= kInlineString || text.size() > kLongString ? Variant(text) : Chunked(text));
+  }
+
+  bool StartObject() {
+    if (!Open(kObject)) return false;
+    const size_t depth = open_.size() - 1;
+    if (objects_.size() == open_objects_) objects_.emplace_back();
+    std::vector<MapEntry>& members = objects_[open_objects_++];
+    if (depth < expected_.size()) members.reserve(expected_[depth]);
+    return true;
+  }
+  bool Key(const char* s, rapidjson::SizeType n, bool) {
+    std::string_view key(s, n);
+    if (!IsValidUtf8(key)) return false;
+    objects_[open_objects_ - 1].emplace_back(std::string(key), internal::HashKey(key), Variant());
+    return true;
+  }
+  bool EndObject(rapidjson::SizeType count) {
+    open_.pop_back();
+    std::vector<MapEntry> members = std::move(objects_[--open_objects_]);
+    objects_[open_objects_] = std::vector<MapEntry>();
+    const size_t depth = open_.size();
+    if (expected_.size() <= depth) expected_.resize(depth + 1);
+    expected_[depth] = count;
+    if (members.capacity() - count > count / 4 + 2) members.shrink_to_fit();  // the guess was off
+    return Put(HeapRep::Wrap(Kind::kMap, new MapRep(std::move(members))));
+  }
+
+  bool StartArray() { return Open(kArray); }
+  bool EndArray(rapidjson::SizeType count) {
+    open_.pop_back();
+    auto first = values_.end() - static_cast<ptrdiff_t>(count);
+    auto* rep = new ArrayRep();
+    Variant array = HeapRep::Wrap(Kind::kArray, rep);
+    rep->items.assign(std::make_move_iterator(first), std::make_move_iterator(values_.end()));
+    values_.erase(first, values_.end());
+    return Put(std::move(array));
+  }
+
+  Variant TakeRoot() { return std::move(root_); }
+
+ private:
+  enum : uint8_t { kArray, kObject };
+
+  bool Open(uint8_t container) {
+    if (open_.size() >= kMaxDepth) return false;
+    open_.push_back(container);
+    return true;
+  }
+
+  // Strings that fit inline stay inline; long ones get a rep of their own.
+  static constexpr size_t kInlineString = 13;
+  static constexpr size_t kLongString = StringRep::kChunkCapacity / 8;
+
+  Variant Chunked(std::string_view text) {
+    if (!chunk_ || chunk_capacity_ - chunk_->size < text.size() + 1) {
+      if (chunk_) HeapRep::Release(chunk_);
+      chunk_ = StringRep::CreateChunk(chunk_capacity_);
+    }
+    return StringRep::AppendSlice(chunk_, text);
+  }
+
+  bool Put(Variant&& v) {
+    if (open_.empty()) {
+      root_ = std::move(v);
+    } else if (open_.back() == kObject) {
+      HeapRep::MoveIntoNull(objects_[open_objects_ - 1].back().value, v);
+    } else {
+      values_.push_back(std::move(v));
+    }
+    return true;
+  }
+
+  std::vector<uint8_t> open_;  // kind of every open container, innermost last
+  std::vector<std::vector<MapEntry>> objects_;  // members of the open objects (first open_objects_)
+  size_t open_objects_ = 0;
+  std::vector<uint32_t> expected_;  // by depth: member count of the last object closed there
+  std::vector<Variant> values_;
+  Variant root_;
+  StringRep* chunk_ = nullptr;  // the builder's own reference
+  size_t chunk_capacity_;
+};
+
+}  // namespace
+
+Variant Variant::ParseJson(std::string_view json, bool* ok) {
+  // Iterative parsing keeps RapidJSON itself off the call stack however deep the input nests.
+  // Text outside strings is ASCII by grammar, and the builder checks every decoded string and
+  // key for well-formed UTF-8 itself, several times faster than RapidJSON's per-character
+  // kParseValidateEncodingFlag, with the same verdict.
+  constexpr unsigned kFlags = rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag;
+  TreeBuilder builder(json.size());
+  rapidjson::MemoryStream stream(json.data(), json.size());
+  rapidjson::Reader reader;
+  rapidjson::ParseResult result = reader.Parse<kFlags>(stream, builder);
+  // The stream reports its end as a NUL, so a NUL byte inside the text would end it early.
+  bool parsed = !result.IsError() && stream.Tell() == json.size();
+  if (ok) *ok = parsed;
+  return parsed ? builder.TakeRoot() : Variant();
+}
+
+bool Variant::FromJsonStr(std::string_view json) {
+  bool ok = false;
+  *this = ParseJson(json, &ok);
+  return ok;
+}
+
+}  // namespace base::variant
+
+namespace base::json {
+
+bool JsonValue::ParseFromJson(std::string_view text) {
+  bool ok = false;
+  value_ = variant::Variant::ParseJson(text, &ok);
+  return ok;
+}
+
+}  // namespace base::json

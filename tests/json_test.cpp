@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "base/json/json_value.h"
+#include "base/variant/variant.h"
+
+namespace {
+
+using base::json::JsonValue;
+using base::variant::Variant;
+
+std::string Nested(size_t depth, const std::string& open, const std::string& inner, const std::string& close) {
+  std::string s;
+  s.reserve(depth * (open.size() + close.size()) + inner.size());
+  for (size_t i = 0; i < depth; ++i) s += open;
+  s += inner;
+  for (size_t i = 0; i < depth; ++i) s += close;
+  return s;
+}
+
+TEST(JsonRoundTrip, CompactTextComesBackByteForByteInKeyOrder) {
+  const std::string text =
+      R"({"z":true,"n":null,"i":-3,"d":0.5,"s":"x","a":[1,"two",{},[]],"m":{"y":1,"b":2},"e":""})";
+  bool ok = false;
+  Variant v = Variant::ParseJson(text, &ok);
+  ASSERT_TRUE(ok);
+  EXPECT_EQ(v.KeyAt(0), "z");
+  EXPECT_TRUE(v["a"].At(2).IsMap());
+  EXPECT_EQ(v.ToJsonStr(), text);
+  for (const char* scalar : {"42", "\"s\"", "null", "false", "-0.25", "{}", "[]"}) {
+    EXPECT_EQ(Variant::ParseJson(scalar, &ok).ToJsonStr(), scalar);
+    EXPECT_TRUE(ok) << scalar;
+  }
+}
+
+TEST(JsonRoundTrip, IntegersKeepTheirRangeAndDoublesTheirBits) {
+  Variant v = Variant::ParseJson(
+      "[9223372036854775807,-9223372036854775808,9223372036854775808,18446744073709551615,"
+      "18446744073709551616,-9223372036854775809,1.0,3]");
+  ASSERT_EQ(v.size(), 8u);
+  EXPECT_EQ(v.At(0).AsInteger(), std::numeric_limits<int64_t>::max());
+  EXPECT_FALSE(v.At(0).IsUnsigned());
+  EXPECT_EQ(v.At(1).AsInteger(), std::numeric_limits<int64_t>::min());
+  EXPECT_TRUE(v.At(2).IsUnsigned());
+  EXPECT_EQ(v.At(2).AsUint64(), uint64_t{1} << 63);
+  EXPECT_EQ(v.At(3).AsUint64(), std::numeric_limits<uint64_t>::max());
+  EXPECT_TRUE(v.At(4).IsDouble());
+  EXPECT_TRUE(v.At(5).IsDouble());
+  EXPECT_TRUE(v.At(6).IsDouble());
+  EXPECT_TRUE(v.At(7).IsInteger());
+  EXPECT_EQ(v.ToJsonStr(),
+            "[9223372036854775807,-9223372036854775808,9223372036854775808,18446744073709551615,"
+            "18446744073709553000.0,-9223372036854776000.0,1.0,3]");
+
+  for (double d : {0.1, 1.0 / 3, 1e308, 5e-324, 2.2250738585072014e-308, -123456789.12345678, -0.0,
+                   9007199254740993.0}) {
+    Variant back = Variant::ParseJson(Variant(d).ToJsonStr());
+    ASSERT_TRUE(back.IsDouble()) << d;
+    EXPECT_EQ(std::bit_cast<uint64_t>(back.AsDouble()), std::bit_cast<uint64_t>(d)) << d;
+  }
+  // Just above the midpoint between 0.3 and the next double: only a full-precision parse rounds up.
+  EXPECT_EQ(Variant::ParseJson("0.30000000000000001665334536937734810635447502136230468750001").AsDouble(),
+            std::nextafter(0.3, 1.0));
+}
+
+TEST(JsonRoundTrip, ValuesJsonCannotCarryBecomeNull) {
+  int x = 0;
+  auto target = std::make_shared<int>(1);
+  Variant v = Variant::Map();
+  v["p"] = Variant::FromPointer(&x);
+  v["w"] = Variant::FromWeak(target);
+  v["nan"] = std::numeric_limits<double>::quiet_NaN();
+  v["inf"] = -std::numeric_limits<double>::infinity();
+  EXPECT_EQ(v.ToJsonStr(), R"({"p":null,"w":null,"nan":null,"inf":null})");
+}
+
+TEST(JsonStrings, UnicodeIsKeptAndEscapesDecoded) {
+  const std::string chinese = "会议成员 张三";
+  EXPECT_EQ(Variant(chinese).ToJsonStr(), "\"" + chinese + "\"");
+  EXPECT_EQ(Variant::ParseJson("\"" + chinese + "\"").AsStr(), chinese);
+  EXPECT_EQ(Variant::ParseJson(R"("\u4f1a\u8bae")").AsStr(), "会议");
+  EXPECT_EQ(Variant::ParseJson(R"("\ud83d\ude00!")").AsStr(), "\xF0\x9F\x98\x80!");
+  EXPECT_EQ(Variant::ParseJson(R"({"\u540d":1})").KeyAt(0), "名");
+
+  const std::string tricky = std::string("q\"b\\s/\n\t\x01", 9) + std::string(1, '\0') + "end";
+  const std::string written = Variant(tricky).ToJsonStr();
+  EXPECT_EQ(written, R"("q\"b\\s/\n\t\u0001\u0000end")");
+  EXPECT_EQ(Variant::ParseJson(written).AsStr(), tricky);
+}
+
+TEST(JsonObjects, DuplicateKeysKeepTheFirstPlaceAndTheLastValue) {
+  Variant small = Variant::ParseJson(R"({"a":1,"b":2,"a":3})");
+  ASSERT_EQ(small.size(), 2u);
+  EXPECT_EQ(small.KeyAt(0), "a");
+  EXPECT_EQ(small.GetInteger("a"), 3);
+
+  std::string text = "{";
+  for (int i = 0; i < 12; ++i) text += "\"k" + std::to_string(i) + "\":" + std::to_string(i) + ",";
+  text += R"("k3":"again","k11":"last"})";
+  Variant big = Variant::ParseJson(text);
+  ASSERT_EQ(big.size(), 12u);
+  EXPECT_EQ(big.KeyAt(3), "k3");
+  EXPECT_EQ(big.GetString("k3"), "again");
+  EXPECT_EQ(big.GetString("k11"), "last");
+  EXPECT_EQ(big.GetInteger("k10"), 10);
+}
+
+TEST(JsonObjects, ParsedLargeObjectsAreIndexedAndStayEditable) {
+  std::string text = "{";
+  for (int i = 0; i < 40; ++i) text += (i ? ",\"" : "\"") + std::string("field_") + std::to_string(i) + "\":" + std::to_string(i);
+  text += "}";
+  Variant v = Variant::ParseJson(text);
+  ASSERT_EQ(v.size(), 40u);
+  for (int i = 0; i < 40; ++i) ASSERT_EQ(v.GetInteger("field_" + std::to_string(i), -1), i);
+  Variant copy = v;
+  EXPECT_TRUE(copy.Remove("field_7"));
+  copy["field_40"] = 40;
+  EXPECT_EQ(copy.GetInteger("field_40"), 40);
+  EXPECT_FALSE(copy.Has("field_7"));
+  EXPECT_EQ(copy.GetInteger("field_39"), 39);
+  EXPECT_TRUE(v.Has("field_7"));
+  EXPECT_FALSE(v.Has("field_40"));
+}
+
+TEST(JsonInvalid, EveryBrokenDocumentFailsCleanly) {
+  const std::vector<std::string> broken = {
+      "",
+      "   ",
+      "{",
+      "[1,2",
+      R"({"a":})",
+      R"({"a" 1})",
+      R"({"a":1,})",
+      "[1,]",
+      R"("abc)",
+      R"("\x")",
+      R"("\u12")",
+      R"("\ud800")",
+      R"("\ud800\u0041")",
+      "\"\xff\"",
+      "\"\xc0\xaf\"",
+      "\"\xed\xa0\x80\"",
+      "\"\xe4\xb8\"",
+      "\xef\xbb\xbf{}",
+      "{} x",
+      "[1] [2]",
+      "nul",
+      "01",
+      "1.",
+      "NaN",
+      "{'a':1}",
+      std::string("[1]\0", 4),
+      std::string("\"a\0b\"", 5),
+      "\"tab\there\"",
+  };
+  for (const std::string& text : broken) {
+    SCOPED_TRACE(testing::PrintToString(text));
+    bool ok = true;
+    EXPECT_TRUE(Variant::ParseJson(text, &ok).IsNull());
+    EXPECT_FALSE(ok);
+
+    Variant previous = Variant::Map();
+    previous["kept"] = 1;
+    EXPECT_FALSE(previous.FromJsonStr(text));
+    EXPECT_TRUE(previous.IsNull());
+
+    JsonValue doc;
+    ASSERT_TRUE(doc.ParseFromJson(R"({"a":1})"));
+    EXPECT_FALSE(doc.ParseFromJson(text));
+    EXPECT_TRUE(doc.IsNull());
+  }
+}
+
+TEST(JsonInvalid, NestingIsAcceptedToAThousandLevelsAndRefusedBeyond) {
+  const std::string deepest = Nested(1000, "[", "1", "]");
+  bool ok = false;
+  Variant v = Variant::ParseJson(deepest, &ok);
+  ASSERT_TRUE(ok);
+  EXPECT_EQ(v.ToJsonStr(), deepest);
+
+  const std::string objects = Nested(1000, R"({"a":)", "{}", "}");
+  EXPECT_FALSE(Variant::ParseJson(objects, &ok).IsMap());  // 1001 levels with the innermost {}
+  EXPECT_FALSE(ok);
+  EXPECT_TRUE(Variant::ParseJson(Nested(999, R"({"a":)", "{}", "}"), &ok).IsMap());
+  EXPECT_TRUE(ok);
+
+  for (const std::string& text : {Nested(1001, "[", "", "]"), Nested(100000, "[", "", "]"),
+                                  Nested(100000, R"({"k":)", "0", "}"), std::string(100000, '['),
+                                  Nested(50000, "[{\"x\":", "", "")}) {
+    EXPECT_TRUE(Variant::ParseJson(text, &ok).IsNull());
+    EXPECT_FALSE(ok);
+  }
+}
+
+TEST(JsonValueView, ReadersAreTotalOverTheParsedTree) {
+  JsonValue doc;
+  ASSERT_TRUE(doc.ParseFromJson(R"({"data":{"url":"https://x.test/a","list":[1,2.5,"t"]},"ok":true})"));
+  EXPECT_TRUE(doc.IsObject());
+  EXPECT_TRUE(doc.Contain("data"));
+  EXPECT_EQ(doc["data"]["url"].AsString(), "https://x.test/a");
+  EXPECT_EQ(doc["data"]["list"].size(), 3u);
+  EXPECT_EQ(doc["data"]["list"][size_t{0}].AsInteger(), 1);
+  EXPECT_EQ(doc["data"]["list"][1].AsDouble(), 2.5);
+  EXPECT_EQ(doc["data"]["list"][2].AsInteger(), 0);
+  EXPECT_TRUE(doc["data"]["list"][7].IsNull());
+  EXPECT_EQ(doc["missing"]["deeper"].AsString(), "");
+  EXPECT_FALSE(doc["data"]["url"].Contain("x"));
+  EXPECT_TRUE(doc["ok"].AsBoolean());
+  EXPECT_EQ(doc.KeyAt(1), "ok");
+  EXPECT_TRUE(doc.ValueAt(0).IsObject());
+  EXPECT_EQ(JsonValue(doc.variant()).ToJson(), doc.ToJson());
+}
+
+}  // namespace
