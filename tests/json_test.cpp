@@ -94,6 +94,32 @@ TEST(JsonStrings, UnicodeIsKeptAndEscapesDecoded) {
   EXPECT_EQ(Variant::ParseJson(written).AsStr(), tricky);
 }
 
+TEST(JsonStrings, StringsOfEveryLengthOutliveTheirDocument) {
+  // Lengths around the inline limit, many medium ones (several share storage), and long ones.
+  std::vector<std::string> texts;
+  for (size_t len : {0, 1, 12, 13, 14, 15, 100, 2047, 2048, 2049, 5000, 70000}) texts.push_back(std::string(len, 'a'));
+  for (int i = 0; i < 3000; ++i) texts.push_back("medium string number " + std::to_string(i));
+  std::string text = "[";
+  for (size_t i = 0; i < texts.size(); ++i) text += (i ? ",\"" : "\"") + texts[i] + "\"";
+  text += "]";
+
+  Variant kept;
+  Variant first_medium;
+  {
+    Variant doc = Variant::ParseJson(text);
+    ASSERT_EQ(doc.size(), texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
+      ASSERT_EQ(doc.At(i).AsStringView(), texts[i]) << i;
+      ASSERT_EQ(std::string(doc.At(i).AsCStr()), texts[i]) << i;  // NUL-terminated in place
+    }
+    kept = doc.At(texts.size() - 1);
+    first_medium = doc.At(12);
+  }
+  EXPECT_EQ(kept.AsStr(), "medium string number 2999");
+  EXPECT_EQ(first_medium.AsStr(), "medium string number 0");
+  EXPECT_EQ(Variant("medium string number 0"), first_medium);
+}
+
 TEST(JsonObjects, DuplicateKeysKeepTheFirstPlaceAndTheLastValue) {
   Variant small = Variant::ParseJson(R"({"a":1,"b":2,"a":3})");
   ASSERT_EQ(small.size(), 2u);

@@ -112,7 +112,7 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
     const size_t depth = open_.size() - 1;
     if (objects_.size() == open_objects_) objects_.emplace_back();
     std::vector<MapEntry>& members = objects_[open_objects_++];
-    if (depth < expected_.size()) members.reserve(expected_[depth]);
+    if (depth < expected_.size()) members.reserve(std::min<size_t>(expected_[depth], kMaxGuess));
     return true;
   }
   bool Key(const char* s, rapidjson::SizeType n, bool) {
@@ -147,6 +147,8 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
 
  private:
   enum : uint8_t { kArray, kObject };
+  // A guess is only a guess: one huge object must not make every later sibling reserve as much.
+  static constexpr size_t kMaxGuess = 256;
 
   bool Open(uint8_t container) {
     if (open_.size() >= kMaxDepth) return false;
