@@ -7,6 +7,15 @@
 // Models belong to the host: look them up on each use and never keep the pointer. Events are
 // delivered on the UI thread to subscribers in the order they subscribed; a subscriber may
 // subscribe or unsubscribe anyone, itself included, while an event is being delivered.
+//
+// Priority subscriptions (models that offer them, see AsPrioritySubscribable) hear an event
+// before every ordinary subscriber, higher priority first, and may stop it:
+//
+//   if (auto* source = framework::AsPrioritySubscribable(meeting)) {
+//     source->SubscribePriority(33, observer_id, 1, [](const Variant* v, bool& call_next) {
+//       call_next = !HandledHere(v);   // false: nobody after this subscriber hears the event
+//     });
+//   }
 #pragma once
 
 #include <cstdint>
@@ -28,6 +37,8 @@ template <typename T>
 using Promise = base::threading::Promise<T>;
 
 using EventCallback = std::function<void(const Variant* payload)>;
+// `call_next` arrives true; clearing it ends the delivery of this event.
+using PriorityEventCallback = std::function<void(const Variant* payload, bool& call_next)>;
 
 // An observable state value handed out by GetStateOf.
 class TBObservableObject {
@@ -64,9 +75,27 @@ class Model {
   virtual std::shared_ptr<TBObservableObject> GetStateOf(int state_id, const Variant& arg) = 0;
 };
 
+// What a model offers when it supports priority subscriptions. An observer has at most one
+// priority subscription per event, separate from its ordinary one; subscribing again replaces
+// the callback and the priority. Among equal priorities the earlier subscriber hears first.
+class PrioritySubscribable {
+ public:
+  virtual bool SubscribePriority(int event_id, int64_t observer_id, uint32_t priority,
+                                 PriorityEventCallback callback,
+                                 const base::Location& location = base::Location::Current()) = 0;
+  virtual void UnsubscribePriority(int64_t observer_id) = 0;
+  virtual void UnsubscribePriority(int event_id, int64_t observer_id) = 0;
+
+ protected:
+  ~PrioritySubscribable() = default;
+};
+
+// The model's priority subscriptions, or null when the model (or the pointer) offers none.
+PrioritySubscribable* AsPrioritySubscribable(Model* model);
+
 // The base of concrete models: keeps the subscriber lists and delivers events. Commands are
 // left to derived classes; by default every command fails.
-class ModelImpl : public Model {
+class ModelImpl : public Model, public PrioritySubscribable {
  public:
   explicit ModelImpl(int type) : type_(type) {}
   ~ModelImpl() override;
@@ -83,15 +112,25 @@ class ModelImpl : public Model {
   int type() const override { return type_; }
   std::shared_ptr<TBObservableObject> GetStateOf(int state_id, const Variant& arg) override;
 
-  // Delivers to the event's subscribers, in subscription order. An observer that subscribes
-  // during delivery first hears the next event.
-  void FireEvent(int event_id, const Variant* payload);
+  bool SubscribePriority(int event_id, int64_t observer_id, uint32_t priority, PriorityEventCallback callback,
+                         const base::Location& location = base::Location::Current()) override;
+  void UnsubscribePriority(int64_t observer_id) override;
+  void UnsubscribePriority(int event_id, int64_t observer_id) override;
+
+  // Delivers to the event's priority subscribers, then to its ordinary subscribers in
+  // subscription order. An observer that subscribes during delivery first hears the next
+  // event. False when a priority subscriber stopped the event.
+  bool FireEvent(int event_id, const Variant* payload);
+  // Counts take ordinary and priority subscriptions together.
   size_t SubscriberCount(int event_id) const;
   size_t SubscriberCount() const;  // over all events
+  size_t PrioritySubscriberCount(int event_id) const;
   struct Subscription {
     int event_id;
     int64_t observer_id;
     base::Location location;
+    bool is_priority = false;
+    uint32_t priority = 0;
   };
   std::vector<Subscription> Subscriptions() const;
 
@@ -103,11 +142,22 @@ class ModelImpl : public Model {
     uint64_t serial;
     bool active;
   };
+  struct PrioritySubscriber {
+    int64_t observer_id;
+    uint32_t priority;
+    PriorityEventCallback callback;
+    base::Location location;
+    uint64_t serial;
+    bool active;
+  };
   std::shared_ptr<TBObservableObject>& StateSlot(int state_id);
+  bool DeliverToPrioritySubscribers(int event_id, const Variant* payload, uint64_t bound);
 
   int type_;
   uint64_t next_serial_ = 1;
   std::map<int, std::vector<std::shared_ptr<Subscriber>>> subscribers_;
+  // Each list is kept sorted: higher priority first, then by subscription.
+  std::map<int, std::vector<std::shared_ptr<PrioritySubscriber>>> priority_subscribers_;
   std::map<int, std::shared_ptr<TBObservableObject>> states_;
 };
 
