@@ -1,0 +1,110 @@
+// hostkit: drive view models as the host's views would, and read what they showed.
+//
+//   MyViewModel vm;
+//   hostkit::AttachViewModel(vm, hostkit::Json(R"({"from": "test"})"));
+//   hostkit::FireAction(vm, 191578, hostkit::Json(R"({"menu_x": 1, "menu_y": 2})"));
+//   EXPECT_EQ(vm.GetPropValue(747314).GetString("title"), "...");
+//   const hostkit::AlertRecord* alert = hostkit::LastAlert();
+//   hostkit::PressAlertButton(alert->id, framework::AlertButton::kPositive);
+//   hostkit::DetachViewModel(vm);
+//   EXPECT_EQ(hostkit::SubscriptionsOf(&vm), 0u);   // nothing left behind
+//
+// Attach runs OnViewCreated on the first attach only, then the attach hooks; detach runs the
+// detach hooks and releases the recorded subscriptions. Records (alerts, toasts, loading
+// indicators, property writes) are cleared by hostkit::Reset().
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/variant/variant.h"
+#include "framework/context.h"
+
+namespace framework {
+class ViewModel;
+class UIViewModel;
+}  // namespace framework
+
+namespace hostkit {
+
+using base::variant::Variant;
+
+// Lifecycle. False (and a log line) when the view is already attached, or not attached.
+// Without a context, the first attach gives the view model one with a fresh view reference.
+bool AttachViewModel(framework::ViewModel& view_model, std::shared_ptr<const framework::Context> context = nullptr);
+bool AttachViewModel(framework::ViewModel& view_model, const Variant& params,
+                     std::shared_ptr<const framework::Context> context = nullptr);
+bool DetachViewModel(framework::ViewModel& view_model);
+void FireAction(framework::ViewModel& view_model, int action_id);  // null parameters
+void FireAction(framework::ViewModel& view_model, int action_id, const Variant& params);
+
+// Every value written to the property, oldest first (also unchanged values).
+const std::vector<Variant>& PropHistory(const framework::ViewModel& view_model, int prop_id);
+
+// Subscriptions, ordinary and priority, that this observer holds on installed models.
+size_t SubscriptionsOf(int64_t observer_id);
+size_t SubscriptionsOf(const void* observer);  // the observer id of an address
+
+// Alerts.
+enum class AlertState { kCreated, kShown, kAnswered, kDisposed };
+const char* AlertStateName(AlertState state);
+struct AlertPress {
+  int button;
+  Variant data;
+};
+struct AlertRecord {
+  int64_t id = 0;
+  const framework::UIViewModel* owner = nullptr;
+  int64_t view_ref = 0;  // of the owner's context when the alert was made
+  std::string title;
+  std::string content;
+  std::string positive_text;
+  std::string negative_text;
+  bool close_button_visible = true;
+  bool auto_dismiss = true;
+  std::string custom_view;
+  Variant custom_data;
+  AlertState state = AlertState::kCreated;
+  std::vector<AlertPress> presses;  // the buttons pressed, in order
+};
+const std::vector<AlertRecord>& Alerts();  // in creation order
+const AlertRecord* FindAlert(int64_t alert_id);
+const AlertRecord* LastAlert();  // null when none was made
+size_t OpenAlertCount();         // shown and not closed
+// Presses a button of a shown alert and runs its callback; false (nothing runs) when the
+// alert is not open.
+bool PressAlertButton(int64_t alert_id, int button, const Variant& data = {});
+
+// Toasts.
+struct ToastRecord {
+  std::string text;
+  int type = 0;
+  int duration_ms = 0;
+  int flags = 0;
+  std::string icon;
+  std::string extra;
+  const framework::UIViewModel* owner = nullptr;
+  int64_t shown_at_ms = 0;
+};
+const std::vector<ToastRecord>& Toasts();
+void ClearToasts();
+
+// Loading indicators.
+struct LoadingRecord {
+  int64_t id = 0;
+  const framework::UIViewModel* owner = nullptr;
+  std::string text;
+  bool disposed = false;
+};
+const std::vector<LoadingRecord>& Loadings();  // every indicator shown, in order
+bool IsLoadingShown(const framework::UIViewModel& view_model);
+
+// Application lifecycle, as the host announces it to util::applifecycle listeners.
+void NotifyAppPause();
+void NotifyAppResume(uint64_t background_ms);
+size_t AppLifecycleListenerCount();
+
+}  // namespace hostkit

@@ -1,0 +1,19 @@
+// How the host's views drive a view model through its life. Not installed; not for modules.
+#pragma once
+
+#include <memory>
+
+#include "base/variant/variant.h"
+#include "framework/context.h"
+#include "framework/viewmodel.h"
+
+namespace host_internal {
+
+struct ViewModelDriver {
+  static bool Attach(framework::ViewModel& view_model, const base::variant::Variant* params,
+                     std::shared_ptr<const framework::Context> context);
+  static bool Detach(framework::ViewModel& view_model);
+  static void Action(framework::ViewModel& view_model, int action_id, const base::variant::Variant* params);
+};
+
+}  // namespace host_internal
