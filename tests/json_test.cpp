@@ -169,6 +169,7 @@ TEST(JsonInvalid, EveryBrokenDocumentFailsCleanly) {
       R"("\u12")",
       R"("\ud800")",
       R"("\ud800\u0041")",
+      R"("\udc00")",
       "\"\xff\"",
       "\"\xc0\xaf\"",
       "\"\xed\xa0\x80\"",

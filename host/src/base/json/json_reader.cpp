@@ -1,6 +1,6 @@
 // JSON text -> Variant. RapidJSON's SAX reader feeds a builder that assembles maps and arrays
-// bottom-up, so no intermediate document is made and every container is allocated once, at its
-// final size. Invalid input of any kind (including nesting too deep to be sensible) gives a
+// bottom-up, so no intermediate document is made and containers are allocated at (nearly always)
+// their final size. Invalid input of any kind (including nesting too deep to be sensible) gives a
 // null value and false; the caller decides whether and what to log.
 #include <algorithm>
 #include <cstdint>
@@ -194,8 +194,9 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
 Variant Variant::ParseJson(std::string_view json, bool* ok) {
   // Iterative parsing keeps RapidJSON itself off the call stack however deep the input nests.
   // Text outside strings is ASCII by grammar, and the builder checks every decoded string and
-  // key for well-formed UTF-8 itself, several times faster than RapidJSON's per-character
-  // kParseValidateEncodingFlag, with the same verdict.
+  // key for well-formed UTF-8 itself: several times faster than RapidJSON's per-character
+  // kParseValidateEncodingFlag, and it also refuses the surrogate that a lone \uDC00-\uDFFF
+  // escape would otherwise leave in the text.
   constexpr unsigned kFlags = rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag;
   TreeBuilder builder(json.size());
   rapidjson::MemoryStream stream(json.data(), json.size());
