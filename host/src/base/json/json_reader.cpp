@@ -26,24 +26,26 @@ using internal::MapRep;
 using internal::StringRep;
 
 // True when |s| is well-formed UTF-8 (no overlong forms, surrogates or code points past
-// U+10FFFF). Runs of ASCII, the bulk of real documents, are skipped eight bytes at a time.
+// U+10FFFF). Runs of ASCII, the bulk of real documents, are skipped 32 and 8 bytes at a time.
 bool IsValidUtf8(std::string_view s) noexcept {
+  constexpr uint64_t kHighBits = 0x8080808080808080ull;
+  auto word = [](const unsigned char* at) {
+    uint64_t w;
+    std::memcpy(&w, at, sizeof w);
+    return w;
+  };
   const auto* p = reinterpret_cast<const unsigned char*>(s.data());
   const unsigned char* end = p + s.size();
-  while (p < end) {
-    if (end - p >= 8) {
-      uint64_t chunk;
-      std::memcpy(&chunk, p, 8);
-      if ((chunk & 0x8080808080808080ull) == 0) {
-        p += 8;
-        continue;
-      }
-    }
-    const unsigned char c = *p;
-    if (c < 0x80) {
+  for (;;) {
+    while (end - p >= 32 && ((word(p) | word(p + 8) | word(p + 16) | word(p + 24)) & kHighBits) == 0) p += 32;
+    while (end - p >= 8 && (word(p) & kHighBits) == 0) p += 8;
+    while (p < end && *p < 0x80) {
       ++p;
-      continue;
+      if (end - p >= 8 && (word(p) & kHighBits) == 0) break;  // back to the fast loops
     }
+    if (p == end) return true;
+    if (*p < 0x80) continue;
+    const unsigned char c = *p;
     size_t extra;
     unsigned char lo = 0x80;
     unsigned char hi = 0xBF;
@@ -67,7 +69,6 @@ bool IsValidUtf8(std::string_view s) noexcept {
     }
     p += extra + 1;
   }
-  return true;
 }
 
 // Deeper documents are refused rather than built: no real answer nests this far, and the limit
@@ -81,8 +82,8 @@ constexpr size_t kMaxDepth = 1000;
 class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeBuilder> {
  public:
   // Decoded strings are never longer than their source text, so chunks need not be larger.
-  TreeBuilder(const rapidjson::InsituStringStream& stream, size_t source_size)
-      : stream_(stream), chunk_capacity_(std::min(StringRep::kChunkCapacity, source_size)) {}
+  explicit TreeBuilder(size_t source_size)
+      : chunk_capacity_(std::min(StringRep::kChunkCapacity, source_size)) {}
   ~TreeBuilder() {
     if (chunk_) HeapRep::Release(chunk_);
   }
@@ -103,7 +104,7 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
   bool RawNumber(const char*, rapidjson::SizeType, bool) { return false; }  // not requested
   bool String(const char* s, rapidjson::SizeType n, bool) {
     std::string_view text(s, n);
-    if (!EscapesDecodedWell(text)) return false;
+    if (!IsValidUtf8(text)) return false;
     return Put(text.size() <= kInlineString || text.size() > kLongString ? Variant(text) : Chunked(text));
   }
 
@@ -117,7 +118,7 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
   }
   bool Key(const char* s, rapidjson::SizeType n, bool) {
     std::string_view key(s, n);
-    if (!EscapesDecodedWell(key)) return false;
+    if (!IsValidUtf8(key)) return false;
     objects_[open_objects_ - 1].push_back({std::string(key), internal::HashKey(key), Variant()});
     return true;
   }
@@ -156,15 +157,6 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
     return true;
   }
 
-  // The text was checked as a whole before parsing; what can still be ill-formed is a string
-  // whose \u escapes were decoded (a lone low surrogate). Strings are decoded in place, so one
-  // that is shorter than its source (which ends just before the stream's closing quote) had
-  // escapes.
-  bool EscapesDecodedWell(std::string_view decoded) const noexcept {
-    const size_t source_length = static_cast<size_t>(stream_.src_ - decoded.data()) - 1;
-    return source_length == decoded.size() || IsValidUtf8(decoded);
-  }
-
   // Strings that fit inline stay inline; long ones get a rep of their own.
   static constexpr size_t kInlineString = 13;
   static constexpr size_t kLongString = StringRep::kChunkCapacity / 8;
@@ -188,7 +180,6 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
     return true;
   }
 
-  const rapidjson::InsituStringStream& stream_;
   std::vector<uint8_t> open_;  // kind of every open container, innermost last
   std::vector<std::vector<MapEntry>> objects_;  // members of the open objects (first open_objects_)
   size_t open_objects_ = 0;
@@ -202,12 +193,10 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
 }  // namespace
 
 Variant Variant::ParseJson(std::string_view json, bool* ok) {
-  if (ok) *ok = false;
-  // Text outside strings is ASCII by grammar, so checking the whole text once for well-formed
-  // UTF-8 covers every string (the builder checks only strings with decoded escapes). That is
-  // several times faster than RapidJSON's per-character kParseValidateEncodingFlag, and also
-  // refuses the surrogate that a lone \uDC00-\uDFFF escape would leave in a string.
-  if (!IsValidUtf8(json)) return Variant();
+  // Text outside strings is ASCII by grammar, and the builder checks every decoded string and
+  // key for well-formed UTF-8 itself: several times faster than RapidJSON's per-character
+  // kParseValidateEncodingFlag, and it also refuses the surrogate that a lone \uDC00-\uDFFF
+  // escape would leave in a string.
   // Iterative parsing keeps RapidJSON itself off the call stack however deep the input nests.
   // In-situ parsing of a private, NUL-terminated copy lets RapidJSON read without bounds checks
   // and decode strings in place instead of through its own stack, which saves more than the
@@ -218,7 +207,7 @@ Variant Variant::ParseJson(std::string_view json, bool* ok) {
   if (!json.empty()) std::memcpy(text.get(), json.data(), json.size());
   text[json.size()] = '\0';
   rapidjson::InsituStringStream stream(text.get());
-  TreeBuilder builder(stream, json.size());
+  TreeBuilder builder(json.size());
   rapidjson::Reader reader;
   rapidjson::ParseResult result = reader.Parse<kFlags>(stream, builder);
   // A NUL byte inside the text ends the stream early; that is an invalid document too.
