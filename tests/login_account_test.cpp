@@ -7,6 +7,8 @@
 #include "hostkit/hostkit.h"
 #include "hostkit/navigation.h"
 #include "hostkit/platform.h"
+#include "hostkit/viewmodel.h"
+#include "framework/ui_viewmodel.h"
 #include "module_api/account_utils.h"
 #include "module_api/login_utils.h"
 
@@ -314,4 +316,27 @@ TEST(LoginCorpLimits, OnlyAForcedAccountRefusesOtherCorporations) {
   EXPECT_TRUE(hostkit::HasLog(1, "query profile failed"));
   hostkit::InstallModel(537).Answer(12, Json(R"({"corp_id": "other"})"));
   EXPECT_TRUE(login::IsCurrentProfileCorpInvalid());
+}
+
+TEST(LoginCorpLimits, NotAllowedAlertNamesTheForcedAccountAndLeadsToTheGuide) {
+  EXPECT_FALSE(login::ShowAlertIsNotAllowedCorpLogin(nullptr));
+  hostkit::InstallModel(539).Handle(1, [](const Variant& argument, Variant* answer) {
+    if (argument.GetString("id") == "force_account_name") *answer = "Acme";
+    return true;
+  });
+  hostkit::SetLocalizedString(1801012, "only {name} here");
+  framework::UIViewModel view_model;
+  auto context = std::make_shared<framework::Context>(12);
+  ASSERT_TRUE(hostkit::AttachViewModel(view_model, context));
+  EXPECT_TRUE(login::ShowAlertIsNotAllowedCorpLogin(&view_model));
+  const hostkit::AlertRecord* alert = hostkit::LastAlert();
+  ASSERT_NE(alert, nullptr);
+  EXPECT_EQ(alert->content, "only Acme here");
+  EXPECT_TRUE(hostkit::Navigations().empty());
+  ASSERT_TRUE(hostkit::PressAlertButton(alert->id, framework::AlertButton::kPositive));
+  ASSERT_EQ(hostkit::Navigations().size(), 1u);
+  EXPECT_EQ(hostkit::Navigations()[0].kind, hostkit::NavigationKind::kPushWithClosingOthers);
+  EXPECT_EQ(hostkit::Navigations()[0].page, "velto://page/guide");
+  EXPECT_EQ(hostkit::Navigations()[0].view_ref, 12);
+  hostkit::DetachViewModel(view_model);
 }

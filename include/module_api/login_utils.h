@@ -19,6 +19,7 @@
 
 namespace framework {
 class ViewModel;
+class UIViewModel;
 }  // namespace framework
 
 namespace velto {
@@ -105,5 +106,8 @@ VELTO_API bool ExecuteCommonTask(std::shared_ptr<const framework::Context> conte
 VELTO_API bool IsAuthorizingCorpInvalid(const base::variant::Variant& params);
 VELTO_API bool IsLoginingCorpInvalid(const base::variant::Variant& params);
 VELTO_API bool IsCurrentProfileCorpInvalid();
+// Tells the user that only the forced account ("force_account_name") may sign in here; any
+// button leads to the guide page. False (nothing shown) without a view model.
+VELTO_API bool ShowAlertIsNotAllowedCorpLogin(framework::UIViewModel* view_model);
 
 }  // namespace velto_common::utils::login

@@ -5,6 +5,7 @@
 
 #include "auth_data.h"
 #include "framework/module/navigator.h"
+#include "framework/ui_viewmodel.h"
 #include "module_api/account_utils.h"
 #include "module_api/log.h"
 #include "module_api/model/config_reader.h"
@@ -29,6 +30,11 @@ constexpr int kCaptchaSender = 122;
 constexpr int kThirdAppAuthorizeSender = 124;
 constexpr int kProfileBasic = 12;
 }  // namespace cmd
+
+// Resource string ids (resources/strings/login.json).
+constexpr int kCorpNotAllowedTitle = 1801011;
+constexpr int kCorpNotAllowedContent = 1801012;  // "{name}": the forced account
+constexpr int kCorpNotAllowedButton = 1801013;
 
 bool FillUrl(std::string& url, std::string value) {
   url = std::move(value);
@@ -215,6 +221,29 @@ bool IsCurrentProfileCorpInvalid() {
     return false;
   }
   return IsCorpRefused(profile.GetString("corp_id"));
+}
+
+}  // namespace velto_common::utils::login
+
+namespace velto_common::utils::login {
+
+bool ShowAlertIsNotAllowedCorpLogin(framework::UIViewModel* view_model) {
+  if (!view_model) {
+    VELTO_LOG(velto::log::kFailure) << "view_model is nullptr";
+    return false;
+  }
+  const std::string name = velto::model::ReadConfigurationItem("login", "force_account_name", "");
+  VELTO_LOG(velto::log::kNotable) << "corp login not allowed, forced account: " << name;
+  framework::AlertBuilder(view_model)
+      .SetTitle(view_model->GetLocalizedString(kCorpNotAllowedTitle))
+      .SetContent(view_model->FormatString(kCorpNotAllowedContent).Arg("name", name).Str())
+      .SetPositiveButtonText(view_model->GetLocalizedString(kCorpNotAllowedButton))
+      .SetCallback([view_model](int64_t, int, const Variant&) {
+        // Alerts never call back after their view model is gone, so the pointer is live here.
+        view_model->Navigate(PageStack::kRoot).PushWithClosingOthers(kGuidePage, Variant::Map());
+      })
+      .Show();
+  return true;
 }
 
 }  // namespace velto_common::utils::login
