@@ -1,18 +1,25 @@
-// Questions about the running meeting, answered from the meeting model (514) and its peers.
-// Every function asks the model afresh; failures give the neutral value and a level-1 record.
+// Questions and small actions about the running meeting and its windows
+// (velto_common::utils::inmeeting and velto_common::utils::inmeetingwindow), one header per
+// group:
+//
+// - in_meeting/meeting_state.h: is there a meeting, of what kind, in which state;
+// - in_meeting/windows.h: window models, layouts, big and small views, window list;
+// - in_meeting/views.h: what the views show and the video model's user lists;
+// - in_meeting/sharing.h: screen, web, document and whiteboard sharing;
+// - in_meeting/devices.h: camera and microphone access, own video push;
+// - in_meeting/immersive.h: immersive-mode and info-bar requests on the event bus;
+// - in_meeting/fixed_answers.h: features this platform does not have.
+//
+// Every question asks the host's models afresh; a missing model, a failed call or an answer of
+// the wrong kind gives the neutral value (false, -1, 0, "", null) and a level-1 record.
 #pragma once
 
-#include <cstdint>
-
-#include "module_api/export.h"
-
-namespace velto_common::utils::inmeeting {
-
-// The meeting type of the current meeting; -1 when unknown.
-VELTO_API int64_t GetCurrentMeetingType();
-// True in a meeting; with `include_joining`, also while joining one.
-VELTO_API bool IsInMeeting(bool include_joining = false);
-// True while either joining stage (commands 43, 44) is under way.
-VELTO_API bool IsJoiningMeeting();
-
-}  // namespace velto_common::utils::inmeeting
+#include "module_api/in_meeting/devices.h"
+#include "module_api/in_meeting/fixed_answers.h"
+#include "module_api/in_meeting/immersive.h"
+#include "module_api/in_meeting/in_meeting_types.h"
+#include "module_api/in_meeting/meeting_state.h"
+#include "module_api/in_meeting/sharing.h"
+#include "module_api/in_meeting/views.h"
+#include "module_api/in_meeting/windows.h"
+#include "module_api/video_stream_types.h"

@@ -1,5 +1,7 @@
 #include "module_api/member_utils.h"
 
+#include "framework/module/module.h"
+#include "module_api/log.h"
 #include "module_api/model/model_call.h"
 #include "module_api/model_ids.h"
 
@@ -9,7 +11,11 @@ using velto::model::Variant;
 using velto::model_id::kUserModel;
 
 namespace cmd {
+constexpr int kSelfInfo = 1;
 constexpr int kUserCount = 3;
+constexpr int kUserInfoByIndex = 4;
+constexpr int kUserIndexByUserId = 7;
+constexpr int kForceAudioMode = 26;  // of the meeting model
 }  // namespace cmd
 
 int32_t GetUserCount(veltosdk::InMeetingUserInvisible invisible) {
@@ -23,6 +29,60 @@ int32_t GetUserCount(veltosdk::InMeetingUserInvisible invisible) {
   }
   // A count reads as 0 whatever went wrong; the call has logged failures already.
   return answer.AsInt32();
+}
+
+Variant GetSelfInfo() { return velto::model::QueryAnswer(kUserModel, cmd::kSelfInfo); }
+
+std::string GetSelfUserID() { return GetSelfInfo().GetString("user_id"); }
+
+std::string GetSelfAppId() { return GetSelfInfo().GetString("app_id"); }
+
+std::string GetSelfAppUid() { return GetSelfInfo().GetString("app_uid"); }
+
+uint64_t GetSelfTinyID() { return GetSelfInfo().GetUint64("tiny_id"); }
+
+const Variant& GetUserInfo(framework::Model* model, int64_t index) {
+  if (!model) return Variant::EmptyVariant();
+  Variant argument(static_cast<long long>(index));
+  Variant answer;
+  if (!model->Call(cmd::kUserInfoByIndex, &argument, &answer) || !answer.IsPointer() || !answer.AsPointer()) {
+    return Variant::EmptyVariant();
+  }
+  return *static_cast<const Variant*>(answer.AsPointer());
+}
+
+const Variant& GetUserInfo(framework::Model* model, const std::string& user_id) {
+  const Variant index = GetUserIndex(user_id);
+  if (!index.IsInteger()) return Variant::EmptyVariant();
+  return GetUserInfo(model, index.AsInteger());
+}
+
+Variant GetUserIndex(const std::string& user_id) {
+  Variant argument(user_id);
+  Variant answer = velto::model::QueryAnswer(kUserModel, cmd::kUserIndexByUserId, &argument);
+  if (!answer.IsInteger() || answer.AsInteger() == -1) return Variant();
+  return answer;
+}
+
+bool IsForceAudioMode() {
+  framework::Model* meeting = framework::module::GetAppModuleModel(velto::model_id::kMeetingModel);
+  if (!meeting) {
+    VELTO_LOG(velto::log::kFailure) << "room_model is null!";
+    return false;
+  }
+  Variant answer;
+  if (!meeting->Call(cmd::kForceAudioMode, nullptr, &answer)) return false;
+  return answer.GetBoolean("enable", false);
+}
+
+bool IsPureVideoAvailable(const Variant& record) {
+  if (!record.IsMap()) {
+    VELTO_LOG(velto::log::kFailure) << "need check params!";
+    return false;
+  }
+  const bool video_on = record.GetBoolean("video_on", false);
+  if (!IsForceAudioMode()) return video_on;
+  return record.GetBoolean("self", false) && video_on;
 }
 
 }  // namespace velto_common::utils::member
