@@ -2,6 +2,7 @@
 // external-browser address with a ticket, and the composed pages.
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 
 #include "base/net/url.h"
@@ -145,7 +146,21 @@ TEST(WebTrustedDomains, ProductAndOverseasDomainsOnly) {
 }
 
 TEST(WebTrustedDomains, RuleListsHaveTheirSizesAndSchemes) {
-  EXPECT_EQ(web::GetDefaultSkipSecurityCheckHostList().size(), 4u);
+  const auto hosts = web::GetDefaultSkipSecurityCheckHostList();
+  ASSERT_EQ(hosts.size(), 4u);
+  auto skipped = [&](const std::string& host) {
+    for (const std::string& pattern : hosts) {
+      if (std::regex_search(host, std::regex(pattern))) return true;
+    }
+    return false;
+  };
+  for (const char* host : {"velto.example", "meeting.velto.example", "a.veltomeet.example", "cdn.nordilcdn.example",
+                           "nordil.example"}) {
+    EXPECT_TRUE(skipped(host)) << host;
+  }
+  for (const char* host : {"evilvelto.example", "velto.example.evil.com", "other.example", ""}) {
+    EXPECT_FALSE(skipped(host)) << host;
+  }
   const auto schemes = web::GetDefaultThirdAppUrlSchemeList();
   ASSERT_EQ(schemes.size(), 8u);
   EXPECT_EQ(schemes[0], "sms://");
