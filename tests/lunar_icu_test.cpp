@@ -104,7 +104,9 @@ std::map<sys_days, Expected> WalkTheTable(const std::vector<uint32_t>& entries) 
   for (int year = 1901; year <= 2099; ++year) {
     const uint32_t entry = entries[year - 1901];
     const sys_days new_year = sys_days(std::chrono::year(year) / month((entry >> 5) & 3) / (entry & 31));
-    if (next_new_year) EXPECT_EQ(new_year, *next_new_year) << "lunar year " << year << " does not follow on";
+    if (next_new_year) {
+      EXPECT_EQ(new_year, *next_new_year) << "lunar year " << year << " does not follow on";
+    }
     const int leap = static_cast<int>((entry >> 20) & 0xf);
     sys_days day = new_year;
     for (int sequence = 1; sequence <= (leap ? 13 : 12); ++sequence) {
