@@ -99,6 +99,20 @@ TEST(ViewModelLifecycle, DoubleAttachAndStrayDetachAreRefusedWithALog) {
   EXPECT_TRUE(journal.empty());
 }
 
+TEST(ViewModelLifecycle, VisibleOnlyWhileAttachedAndNotHidden) {
+  PlainViewModel vm;
+  EXPECT_FALSE(vm.is_view_visible());
+  hostkit::AttachViewModel(vm);
+  EXPECT_TRUE(vm.is_view_visible());
+  hostkit::SetViewVisible(vm, false);
+  EXPECT_FALSE(vm.is_view_visible());
+  hostkit::DetachViewModel(vm);
+  hostkit::AttachViewModel(vm);  // a new attach shows the view again
+  EXPECT_TRUE(vm.is_view_visible());
+  hostkit::DetachViewModel(vm);
+  EXPECT_FALSE(vm.is_view_visible());
+}
+
 TEST(ViewModelLifecycle, AttachGivesAContextThatNavigationsAndAlertsCarry) {
   PlainViewModel vm;
   EXPECT_EQ(vm.context(), nullptr);

@@ -71,6 +71,10 @@ bool AttachViewModel(framework::ViewModel& view_model, const Variant& params,
 
 bool DetachViewModel(framework::ViewModel& view_model) { return host_internal::ViewModelDriver::Detach(view_model); }
 
+void SetViewVisible(framework::ViewModel& view_model, bool visible) {
+  host_internal::ViewModelDriver::SetVisible(view_model, visible);
+}
+
 void FireAction(framework::ViewModel& view_model, int action_id) {
   host_internal::ViewModelDriver::Action(view_model, action_id, nullptr);
 }

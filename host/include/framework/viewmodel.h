@@ -76,6 +76,8 @@ class ViewModel : public std::enable_shared_from_this<ViewModel> {
   void set_context(std::shared_ptr<const Context> context) { context_ = std::move(context); }
   bool is_view_attached() const { return attached_; }
   bool is_view_created() const { return created_; }
+  // Attached and not hidden by the host (a minimised window, a covered tab).
+  bool is_view_visible() const { return attached_ && visible_; }
 
   // The kind of view model, as the host's create and release hooks report it.
   int view_model_type() const { return view_model_type_; }
@@ -98,6 +100,7 @@ class ViewModel : public std::enable_shared_from_this<ViewModel> {
   int view_model_type_ = 0;
   bool created_ = false;
   bool attached_ = false;
+  bool visible_ = true;
 };
 
 }  // namespace framework

@@ -38,6 +38,8 @@ bool AttachViewModel(framework::ViewModel& view_model, std::shared_ptr<const fra
 bool AttachViewModel(framework::ViewModel& view_model, const Variant& params,
                      std::shared_ptr<const framework::Context> context = nullptr);
 bool DetachViewModel(framework::ViewModel& view_model);
+// Hides or shows an attached view (is_view_visible); every attach shows it.
+void SetViewVisible(framework::ViewModel& view_model, bool visible);
 void FireAction(framework::ViewModel& view_model, int action_id);  // null parameters
 void FireAction(framework::ViewModel& view_model, int action_id, const Variant& params);
 

@@ -36,6 +36,7 @@ bool ViewModelDriver::Attach(framework::ViewModel& view_model, const base::varia
     view_model.OnViewCreated(params);
   }
   view_model.attached_ = true;
+  view_model.visible_ = true;
   auto* ui = dynamic_cast<framework::UIViewModel*>(&view_model);
   if (ui) ui->OnViewModelAttachedBefore(params);
   view_model.OnViewAttached(params);
