@@ -94,6 +94,8 @@ size_t RunUntilIdle();
 // Moves the clock forward in steps to each due task and runs it, up to now + ms.
 size_t AdvanceClock(int64_t ms);
 // Real-time mode (the simulator): loopers follow the steady clock; RunFor sleeps between tasks.
+// The worker and file loopers then run on threads of their own; RunUntilIdle, AdvanceClock and
+// RunFor drive the main looper only. UseRealTime(false) and Reset() stop those threads.
 void UseRealTime(bool real_time);
 size_t RunFor(int64_t ms);
 

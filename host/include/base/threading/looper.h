@@ -1,7 +1,8 @@
 // base::threading loopers: the UI (main) thread and the worker and file threads of the host.
 // Tasks posted to a looper run in order of due time, then of posting. Under hostkit the loopers
 // are driven by hand (hostkit::RunUntilIdle, hostkit::AdvanceClock) against a manual clock; the
-// simulator runs them in real time or fast-forward.
+// simulator runs them in real time or fast-forward. In real time the worker and file loopers
+// run on threads of their own, and the main looper on whichever thread plays the UI thread.
 #pragma once
 
 #include <cstdint>
