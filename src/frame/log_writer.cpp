@@ -12,7 +12,6 @@ namespace {
 // The per-thread record buffer, known to the host as "base.log.stream". A writer streams into
 // it and clears it when it prints, so a thread allocates its buffer once.
 struct ThreadLogStream {
-  static constexpr const char* kKey = "base.log.stream";
   std::string buffer;
   uint64_t writers_created = 0;
   ThreadLogStream() { buffer.reserve(kMaxTextLength); }
