@@ -144,8 +144,12 @@ bool PrepareAudioPlayerOnDefaultSpeaker() {
   vlp::av::IAudioPlayer* player = Player();
   if (!player) return false;
   const int32_t ret = player->SpeakerStart(GetSpeakerSystemDefaultDevice());
-  VELTO_LOG(velto::log::kTrace) << "XAudioDevice->SpeakerStart ret: " << ret;
-  return ret == 0;
+  if (ret == 0) {
+    VELTO_LOG(velto::log::kTrace) << "XAudioDevice->SpeakerStart ret: " << ret;
+    return true;
+  }
+  VELTO_LOG(velto::log::kFailure) << "XAudioDevice->SpeakerStart ret: " << ret;
+  return false;
 }
 
 bool SetSpeakerMode(int32_t mode) {

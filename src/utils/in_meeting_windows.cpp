@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "base/threading/looper.h"
 #include "framework/module/module.h"
 #include "module_api/in_meeting_utils.h"
 #include "module_api/log.h"

@@ -20,9 +20,13 @@ bool EngineStreamInfo(const std::string& stream_id, vlp::av::StreamInfo* info) {
 }  // namespace
 
 const base::variant::Variant* GetStreamInfoMapPtr() {
-  base::variant::Variant answer = model::QueryAnswer(model_id::kVideoModel, kStreamInfoMap);
+  base::variant::Variant answer;
+  if (!model::Call(model_id::kVideoModel, kStreamInfoMap, nullptr, &answer)) return nullptr;
   const base::variant::Variant* map = model::Walk(answer, {"stream_info_map"});
-  if (!map || !map->IsPointer()) return nullptr;
+  if (!map || !map->IsPointer()) {
+    model::LogWrongKind(model_id::kVideoModel, kStreamInfoMap, {"stream_info_map"}, base::Location::Current());
+    return nullptr;
+  }
   return static_cast<const base::variant::Variant*>(map->AsPointer());
 }
 
