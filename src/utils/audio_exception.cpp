@@ -1,6 +1,7 @@
 // When the in-meeting audio exception alert shows, and what its buttons do.
 #include "module_api/audio_exception.h"
 
+#include <array>
 #include <memory>
 #include <string>
 #include <utility>
@@ -209,9 +210,12 @@ void AlertState::ShowEntry(const Variant& info, const audio::AudioDeviceState& s
   const int32_t report_type = state.GetErrorType() == audio::kAudioDeviceFailedNoPermission
                                   ? kReportMicNoAuthorization
                                   : kReportDeviceAbnormal;
-  const int32_t actions[] = {info.GetInt32("close_action_type"), info.GetInt32("main_action_type"),
-                             info.GetInt32("sub_action_type"), info.GetInt32("third_action_type"),
-                             info.GetInt32("key_word_action_type")};
+  std::array<int32_t, kEntryHyperlink + 1> actions{};
+  actions[kEntryClose] = info.GetInt32("close_action_type");
+  actions[kEntryActionButton] = info.GetInt32("main_action_type");
+  actions[kEntryPositive] = info.GetInt32("sub_action_type");
+  actions[kEntryNegative] = info.GetInt32("third_action_type");
+  actions[kEntryHyperlink] = info.GetInt32("key_word_action_type");
   auto entry = std::make_unique<NotificationCenter>(kNotificationType, kNotificationStatus);
   entry->SetBoldDescription(info.GetString("title"))
       .SetDescription(info.GetString("content"))
@@ -223,7 +227,7 @@ void AlertState::ShowEntry(const Variant& info, const audio::AudioDeviceState& s
       .SetCloseButtonVisible(true)
       .SetInteractiveBlock([actions, report_type](int pressed) {
         if (pressed < kEntryClose || pressed > kEntryHyperlink) return;
-        const int32_t action = actions[pressed];
+        const int32_t action = actions[static_cast<size_t>(pressed)];
         ReportAudioException(action, report_type, true);
         HandleAudioException(State().host(), action);
       });
@@ -385,7 +389,7 @@ void ReportAudioException(int32_t action, int32_t report_type, bool flag) {
   analytics::Properties properties;
   properties["input_device_type"] = std::to_string(static_cast<int>(state.GetDeviceType()));
   properties["audio_error_type"] = std::to_string(static_cast<int>(state.GetErrorType()));
-  properties["user_trigger"] = flag ? "1" : "0";
+  properties["user_trigger"] = std::to_string(flag ? 1 : 0);
   analytics::LogEventWithProperties(event, std::move(properties));
 }
 
