@@ -147,6 +147,10 @@ class Variant {
   Variant& Add(Variant value);
   bool RemoveAt(size_t index);
   std::span<const Variant> Elements() const noexcept;  // empty unless an array
+  // Writable elements of an array, for reordering in place (empty unless an array). A shared
+  // array is unshared first, so copies keep their order; the span is valid until this Variant
+  // is next copied, assigned or resized.
+  std::span<Variant> MutableElements();
 
   // Map iteration in insertion order: KeyAt/ValueAt for i < size().
   std::string_view KeyAt(size_t index) const noexcept;

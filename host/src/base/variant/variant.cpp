@@ -364,6 +364,12 @@ std::span<const Variant> Variant::Elements() const noexcept {
   return std::span<const Variant>(rep->items.data(), rep->items.size());
 }
 
+std::span<Variant> Variant::MutableElements() {
+  if (!IsArray()) return {};
+  ArrayRep* rep = MutableArray();
+  return std::span<Variant>(rep->items.data(), rep->items.size());
+}
+
 std::string_view Variant::KeyAt(size_t index) const noexcept {
   const MapRep* rep = map_rep();
   return rep && index < rep->entries.size() ? std::string_view(rep->entries[index].key) : std::string_view();
