@@ -56,4 +56,9 @@ enum LayoutUserListRuleType : int32_t {
   kLayoutUserListRuleJoinTime = 2,
 };
 
+namespace InMeetingWindow {
+// The member list rules name the ordering by the window's layout.
+using LayoutUserListRuleType = ::velto::LayoutUserListRuleType;
+}  // namespace InMeetingWindow
+
 }  // namespace velto
