@@ -6,7 +6,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libicu-dev libsqlite3-dev libssl-dev libspdlog-dev libfmt-dev
-  rapidjson-dev nlohmann-json3-dev libre2-dev libboost-url1.81-dev
+  rapidjson-dev libsimdjson-dev nlohmann-json3-dev libre2-dev libboost-url1.81-dev
 )
 if [[ "${VELTO_WITH_FUZZ:-0}" == 1 ]]; then PACKAGES+=(clang libclang-rt-14-dev); fi
 

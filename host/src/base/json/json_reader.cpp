@@ -1,7 +1,11 @@
-// JSON text -> Variant. RapidJSON's SAX reader feeds a builder that assembles maps and arrays
-// bottom-up, so no intermediate document is made and containers are allocated at (nearly always)
-// their final size. Invalid input of any kind (including nesting too deep to be sensible) gives a
-// null value and false; the caller decides whether and what to log.
+// JSON text -> Variant, in two tiers. simdjson parses and validates the text (UTF-8 included) at
+// several gigabytes per second into its own tape, and a walk over that tape builds the Variant
+// with containers allocated at their final size. simdjson refuses a few documents the reader
+// accepts (integers past the 64-bit range, which become doubles here) and fails the same way on
+// every invalid one, so whatever it refuses goes through the second tier: RapidJSON's SAX reader
+// feeding a builder that assembles maps and arrays bottom-up, which gives the verdict and the
+// value. Invalid input of any kind (including nesting too deep to be sensible) gives a null value
+// and false; the caller decides whether and what to log.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -11,6 +15,7 @@
 #include <vector>
 
 #include <rapidjson/reader.h>
+#include <simdjson.h>
 
 #include "base/json/json_value.h"
 #include "base/variant/variant.h"
@@ -75,18 +80,123 @@ bool IsValidUtf8(std::string_view s) noexcept {
 // keeps every later recursive walk over the value (by callers) shallow.
 constexpr size_t kMaxDepth = 1000;
 
+// Decoded strings as Variants: short ones inline, medium ones as slices of shared chunks (one
+// allocation per 16 KB of text instead of one per string), long ones with a rep of their own.
+class StringSink {
+ public:
+  // Decoded strings are never longer than their source text, so chunks need not be larger.
+  explicit StringSink(size_t source_size) : chunk_capacity_(std::min(StringRep::kChunkCapacity, source_size)) {}
+  ~StringSink() {
+    if (chunk_) HeapRep::Release(chunk_);
+  }
+  StringSink(const StringSink&) = delete;
+  StringSink& operator=(const StringSink&) = delete;
+
+  Variant Make(std::string_view text) {
+    if (text.size() <= kInlineString || text.size() > kLongString) return Variant(text);
+    if (!chunk_ || chunk_capacity_ - chunk_->size < text.size() + 1) {
+      if (chunk_) HeapRep::Release(chunk_);
+      chunk_ = StringRep::CreateChunk(chunk_capacity_);
+    }
+    return StringRep::AppendSlice(chunk_, text);
+  }
+
+ private:
+  static constexpr size_t kInlineString = 13;
+  static constexpr size_t kLongString = StringRep::kChunkCapacity / 8;
+
+  StringRep* chunk_ = nullptr;  // the sink's own reference
+  size_t chunk_capacity_;
+};
+
+// simdjson's tape -> Variant. Its input was validated as UTF-8 as a whole, and it refuses escapes
+// that would decode to a lone surrogate, so strings and keys are taken as they are.
+class TapeBuilder {
+ public:
+  explicit TapeBuilder(size_t source_size) : strings_(source_size) {}
+
+  Variant Build(simdjson::dom::element element) {
+    switch (element.type()) {
+      case simdjson::dom::element_type::ARRAY: {
+        simdjson::dom::array array = element.get_array().value_unsafe();
+        auto* rep = new ArrayRep();
+        Variant result = HeapRep::Wrap(Kind::kArray, rep);
+        rep->items.reserve(array.size());
+        for (simdjson::dom::element item : array) rep->items.push_back(Build(item));
+        return result;
+      }
+      case simdjson::dom::element_type::OBJECT: {
+        simdjson::dom::object object = element.get_object().value_unsafe();
+        std::vector<MapEntry> members;
+        members.reserve(object.size());
+        for (simdjson::dom::key_value_pair field : object) {
+          members.push_back({std::string(field.key), internal::HashKey(field.key), Build(field.value)});
+        }
+        return HeapRep::Wrap(Kind::kMap, new MapRep(std::move(members)));
+      }
+      case simdjson::dom::element_type::INT64:
+        return Variant(static_cast<long long>(element.get_int64().value_unsafe()));
+      case simdjson::dom::element_type::UINT64:  // only past the signed range
+        return Variant(static_cast<unsigned long long>(element.get_uint64().value_unsafe()));
+      case simdjson::dom::element_type::DOUBLE:
+        return Variant(element.get_double().value_unsafe());
+      case simdjson::dom::element_type::STRING:
+        return strings_.Make(element.get_string().value_unsafe());
+      case simdjson::dom::element_type::BOOL:
+        return Variant(element.get_bool().value_unsafe());
+      case simdjson::dom::element_type::NULL_VALUE:
+        break;
+    }
+    return Variant();
+  }
+
+ private:
+  StringSink strings_;
+};
+
+// The tape and string buffers of a parser are worth keeping between documents (allocating and
+// faulting them in costs more than parsing a small one), so each thread keeps one; it grows to
+// the largest document it has met, up to this much text. Larger documents get a parser of their
+// own that goes away with the parse.
+constexpr size_t kKeptParserCapacity = 16 * 1024 * 1024;
+
+std::unique_ptr<simdjson::dom::parser> NewParser(size_t capacity) {
+  auto parser = std::make_unique<simdjson::dom::parser>(std::max<size_t>(capacity, kKeptParserCapacity));
+  // Grows with the documents (keeping this depth) from a small start.
+  if (parser->allocate(std::min<size_t>(capacity, 64 * 1024), kMaxDepth) != simdjson::SUCCESS) return nullptr;
+  return parser;
+}
+
+// The simdjson tier; false when simdjson refuses the document (the caller falls back).
+bool ParseWithSimdjson(std::string_view json, Variant& out) {
+  std::unique_ptr<char[]> padded(new char[json.size() + simdjson::SIMDJSON_PADDING]);
+  if (!json.empty()) std::memcpy(padded.get(), json.data(), json.size());
+  std::memset(padded.get() + json.size(), 0, simdjson::SIMDJSON_PADDING);
+
+  thread_local std::unique_ptr<simdjson::dom::parser> kept_parser;
+  std::unique_ptr<simdjson::dom::parser> own_parser;
+  simdjson::dom::parser* parser;
+  if (json.size() > kKeptParserCapacity) {
+    own_parser = NewParser(json.size());
+    parser = own_parser.get();
+  } else {
+    if (!kept_parser) kept_parser = NewParser(json.size());
+    parser = kept_parser.get();
+  }
+  if (!parser) return false;
+  simdjson::dom::element root;
+  if (parser->parse(padded.get(), json.size(), false).get(root) != simdjson::SUCCESS) return false;
+  out = TapeBuilder(json.size()).Build(root);
+  return true;
+}
+
 // Each open object collects its members in a vector of its own, reserved to the size of the
 // previous object closed at the same depth: documents are mostly arrays of like records, so
 // the guess is usually exact and the members never move. Elements of open arrays wait on one
 // shared stack (a Variant moves as two words) and a closing array takes its tail off it.
 class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeBuilder> {
  public:
-  // Decoded strings are never longer than their source text, so chunks need not be larger.
-  explicit TreeBuilder(size_t source_size)
-      : chunk_capacity_(std::min(StringRep::kChunkCapacity, source_size)) {}
-  ~TreeBuilder() {
-    if (chunk_) HeapRep::Release(chunk_);
-  }
+  explicit TreeBuilder(size_t source_size) : strings_(source_size) {}
   TreeBuilder(const TreeBuilder&) = delete;
   TreeBuilder& operator=(const TreeBuilder&) = delete;
 
@@ -105,7 +215,7 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
   bool String(const char* s, rapidjson::SizeType n, bool) {
     std::string_view text(s, n);
     if (!IsValidUtf8(text)) return false;
-    return Put(text.size() <= kInlineString || text.size() > kLongString ? Variant(text) : Chunked(text));
+    return Put(strings_.Make(text));
   }
 
   bool StartObject() {
@@ -157,18 +267,6 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
     return true;
   }
 
-  // Strings that fit inline stay inline; long ones get a rep of their own.
-  static constexpr size_t kInlineString = 13;
-  static constexpr size_t kLongString = StringRep::kChunkCapacity / 8;
-
-  Variant Chunked(std::string_view text) {
-    if (!chunk_ || chunk_capacity_ - chunk_->size < text.size() + 1) {
-      if (chunk_) HeapRep::Release(chunk_);
-      chunk_ = StringRep::CreateChunk(chunk_capacity_);
-    }
-    return StringRep::AppendSlice(chunk_, text);
-  }
-
   bool Put(Variant&& v) {
     if (open_.empty()) {
       root_ = std::move(v);
@@ -186,13 +284,17 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
   std::vector<uint32_t> expected_;  // by depth: member count of the last object closed there
   std::vector<Variant> values_;
   Variant root_;
-  StringRep* chunk_ = nullptr;  // the builder's own reference
-  size_t chunk_capacity_;
+  StringSink strings_;
 };
 
 }  // namespace
 
 Variant Variant::ParseJson(std::string_view json, bool* ok) {
+  Variant value;
+  if (ParseWithSimdjson(json, value)) {
+    if (ok) *ok = true;
+    return value;
+  }
   // Text outside strings is ASCII by grammar, and the builder checks every decoded string and
   // key for well-formed UTF-8 itself: several times faster than RapidJSON's per-character
   // kParseValidateEncodingFlag, and it also refuses the surrogate that a lone \uDC00-\uDFFF
