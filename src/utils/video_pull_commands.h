@@ -1,0 +1,16 @@
+// Commands of the video pull model (569) shared by the pull helper and the manager. Without the
+// model nothing is sent and nothing is logged: a client without the media layer pulls nothing.
+#pragma once
+
+#include <string>
+
+#include "base/variant/variant.h"
+
+namespace velto::internal {
+
+// Command 1: starts (enable) or stops the pull of one stream.
+void SendVideoPull(const std::string& stream_id, int32_t size_type, bool enable, int32_t from_type);
+// Command 4 with {"degrade_streams": ids} or {"recover_streams": ids}.
+void SendVideoQualityChange(bool degrade, const base::variant::Variant& stream_ids);
+
+}  // namespace velto::internal
