@@ -60,6 +60,7 @@ struct MeetingFixture::State {
   int64_t next_index = 1;
   int64_t self_index = -1;
   std::unordered_map<int64_t, Variant> records;  // node-based: record addresses stay put
+  std::unordered_map<int64_t, Variant> previous;  // each user's record before its last update
   std::set<int64_t> order;                       // indexes grow, so this is join order
   std::unordered_map<std::string, int64_t> by_user_id;
   std::unordered_map<std::string, int64_t> by_stream_id;
@@ -181,6 +182,7 @@ struct MeetingFixture::State {
   bool Merge(const std::string& user_id, const Variant& changes) {
     Variant* record = Find(IndexOf(user_id));
     if (!record) return false;
+    previous[record->GetInteger("user_index", -1)] = *record;
     for (size_t i = 0; i < changes.size(); ++i) (*record)[changes.KeyAt(i)] = changes.ValueAt(i);
     if (changes.Has("video") && !changes.Has("video_on")) (*record)["video_on"] = changes.GetBoolean("video", false);
     if (changes.Has("video_on") && !changes.Has("video")) (*record)["video"] = changes.GetBoolean("video_on", false);
@@ -204,6 +206,7 @@ struct MeetingFixture::State {
     if (web_share.GetString("user_id") == user_id) web_share = Variant::Map();
     order.erase(index);
     records.erase(index);
+    previous.erase(index);
     Touch();
   }
 
@@ -390,6 +393,10 @@ MeetingFixture& MeetingFixture::Install() {
       .Handle(4, [s](const Variant& argument, Variant* out) {
         const Variant* record = argument.IsInteger() ? s->Find(argument.AsInteger()) : nullptr;
         return record && Answer(out, Variant::FromPointer(record));
+      })
+      .Handle(5, [s](const Variant& argument, Variant* out) {
+        auto it = argument.IsInteger() ? s->previous.find(argument.AsInteger()) : s->previous.end();
+        return it != s->previous.end() && Answer(out, Variant::FromPointer(&it->second));
       })
       .Handle(7, [s](const Variant& argument, Variant* out) { return Answer(out, s->IndexOf(argument.AsStr())); })
       .Handle(8, [s](const Variant& argument, Variant* out) {

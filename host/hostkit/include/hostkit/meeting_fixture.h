@@ -16,7 +16,9 @@
 //
 // Users are records (maps) addressed by user index, as the user model keeps them: command 4
 // answers a pointer Variant to the stored record, which stays valid until the user is removed
-// (a removed user's record is still readable while event 3 is delivered). Lookups by index,
+// (a removed user's record is still readable while event 3 is delivered). Command 5 answers a
+// pointer to the record as it was before the user's last update (UpdateUser), and fails for a
+// user never updated. Command 2 honours {"source_type": mask} as the user model does. Lookups by index,
 // user id, stream id, unique id and identity are constant time, so a fixture of ten thousand
 // users stays fast. The fixture keeps these keys of each record current: "user_index",
 // "stream_id" ("video-" + user id), "video"/"video_on" (either one sets both) and "self".
