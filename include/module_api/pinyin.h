@@ -1,10 +1,11 @@
 // Chinese text as toneless pinyin, for member search and ordering.
 //
-//   velto_common::utils::ConvertChineseToPinyin("张三 Li", true);    // "zhangsan li"
+//   velto_common::utils::ConvertChineseToPinyin("张三 Li", true);    // "zhangsan Li"
 //   velto_common::utils::ConvertChineseToPinyin("张三", false);      // "zhang san"
 //
 // Han characters become their pinyin syllables without tones; everything else passes through
-// unchanged. Results are cached, so converting the same nickname again costs a lookup.
+// unchanged (callers that search case-insensitively lower the text first). Results are cached,
+// so converting the same nickname again costs a lookup; plain ASCII text is returned at once.
 #pragma once
 
 #include <string>
@@ -13,7 +14,12 @@
 
 namespace velto_common::utils {
 
-// `compact`: join consecutive syllables without the space the transliteration puts between them.
+// `compact`: join consecutive syllables without the space the transliteration puts between them
+// (and between a syllable and an adjacent letter).
 VELTO_API std::string ConvertChineseToPinyin(const std::string& text, bool compact);
+
+// Forgets every cached syllable and result (the transliterator stays): for tests and for
+// benchmarks that measure a cold conversion.
+VELTO_API void ResetPinyinCachesForTesting();
 
 }  // namespace velto_common::utils

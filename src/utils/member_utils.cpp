@@ -12,8 +12,10 @@ using velto::model_id::kUserModel;
 
 namespace cmd {
 constexpr int kSelfInfo = 1;
+constexpr int kUserIndexList = 2;
 constexpr int kUserCount = 3;
 constexpr int kUserInfoByIndex = 4;
+constexpr int kOldUserInfoByIndex = 5;
 constexpr int kUserIndexByUserId = 7;
 constexpr int kForceAudioMode = 26;  // of the meeting model
 }  // namespace cmd
@@ -41,14 +43,45 @@ std::string GetSelfAppUid() { return GetSelfInfo().GetString("app_uid"); }
 
 uint64_t GetSelfTinyID() { return GetSelfInfo().GetUint64("tiny_id"); }
 
-const Variant& GetUserInfo(framework::Model* model, int64_t index) {
+namespace {
+
+// Commands 4 and 5 answer a pointer to a record the model keeps.
+const Variant& RecordByIndex(framework::Model* model, int command, int64_t index) {
   if (!model) return Variant::EmptyVariant();
   Variant argument(static_cast<long long>(index));
   Variant answer;
-  if (!model->Call(cmd::kUserInfoByIndex, &argument, &answer) || !answer.IsPointer() || !answer.AsPointer()) {
+  if (!model->Call(command, &argument, &answer) || !answer.IsPointer() || !answer.AsPointer()) {
     return Variant::EmptyVariant();
   }
   return *static_cast<const Variant*>(answer.AsPointer());
+}
+
+}  // namespace
+
+const Variant& GetUserInfo(framework::Model* model, int64_t index) {
+  return RecordByIndex(model, cmd::kUserInfoByIndex, index);
+}
+
+const Variant& GetOldUserInfo(framework::Model* model, int64_t index) {
+  return RecordByIndex(model, cmd::kOldUserInfoByIndex, index);
+}
+
+Variant GetUserIndexList(veltosdk::InMeetingUserInvisible invisible) {
+  Variant answer;
+  bool called;
+  if (invisible == veltosdk::kInMeetingUserInvisibleNone) {
+    called = velto::model::Call(kUserModel, cmd::kUserIndexList, nullptr, &answer);
+  } else {
+    Variant argument = Variant::Map();
+    argument["source_type"] = static_cast<int64_t>(invisible);
+    called = velto::model::Call(kUserModel, cmd::kUserIndexList, &argument, &answer);
+  }
+  if (!called) return Variant::Array();
+  if (!answer.IsArray()) {
+    velto::model::LogWrongKind(kUserModel, cmd::kUserIndexList, {}, base::Location::Current());
+    return Variant::Array();
+  }
+  return answer;
 }
 
 const Variant& GetUserInfo(framework::Model* model, const std::string& user_id) {
