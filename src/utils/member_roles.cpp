@@ -19,7 +19,8 @@ constexpr int kMeetingSettings = 1;  // of the meeting settings model
 
 framework::Model* UserModel() { return framework::module::GetAppModuleModel(kUserModel); }
 
-const Variant& RecordAt(int64_t index) { return GetUserInfo(UserModel(), index); }
+// A missing model is logged; an index the model does not know (a user who left) is not.
+const Variant& RecordAt(int64_t index) { return GetUserInfo(velto::model::Find(kUserModel), index); }
 
 }  // namespace
 

@@ -141,7 +141,12 @@ const Variant& GetUserInfo(framework::Model* model, const std::string& user_id) 
 Variant GetUserIndex(const std::string& user_id) {
   Variant argument(user_id);
   Variant answer = velto::model::QueryAnswer(kUserModel, cmd::kUserIndexByUserId, &argument);
-  if (!answer.IsInteger() || answer.AsInteger() == -1) return Variant();
+  if (!answer.IsInteger()) {
+    if (!answer.IsNull()) velto::model::LogWrongKind(kUserModel, cmd::kUserIndexByUserId, {}, base::Location::Current());
+    return Variant();
+  }
+  // -1 is how the model says it does not know the user: no index at all.
+  if (answer.AsInteger() == -1) return Variant();
   return answer;
 }
 
@@ -185,7 +190,12 @@ int64_t GetUserIndexByStreamId(const std::string& stream_id) {
 int64_t GetScreenIndex() { return IndexAnswer(cmd::kScreenIndex, nullptr); }
 
 bool GetHostAppIdAndAppUid(std::string& app_id, std::string& app_uid) {
-  const Variant host = velto::model::QueryAnswer(kUserModel, cmd::kHostIdentity);
+  Variant host;
+  if (!velto::model::Call(kUserModel, cmd::kHostIdentity, nullptr, &host)) return false;
+  if (!host.IsMap()) {
+    velto::model::LogWrongKind(kUserModel, cmd::kHostIdentity, {}, base::Location::Current());
+    return false;
+  }
   const std::string id = host.GetString("app_id");
   const std::string uid = host.GetString("app_uid");
   if (id.empty() || uid.empty()) return false;

@@ -20,9 +20,10 @@ namespace {
 
 constexpr int32_t kPreparing = 1;
 
-// The current meeting item; null when the meeting model cannot answer (logged there).
+// The current meeting item; null, logged, when the meeting model cannot answer.
 Variant CurrentMeetingItem() {
-  return velto::model::QueryAnswer(velto::model_id::kMeetingModel, cmd::kMeetingInfo).Get("meeting_item");
+  return velto::model::QueryValue<Variant>(velto::model_id::kMeetingModel, cmd::kMeetingInfo, nullptr,
+                                           {"meeting_item"}, Variant());
 }
 
 // The meeting item for the Has... questions, which say so when there is no meeting model.
