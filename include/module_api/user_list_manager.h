@@ -23,6 +23,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "base/variant/variant.h"
 #include "framework/model.h"
@@ -305,9 +306,25 @@ class VELTO_API UserListManager {
   int hide_switch() const { return hide_switch_; }
 
  private:
+  // A user of a multi-user event taken out of its list until the event places it again.
+  struct TakenUser {
+    int64_t index;
+    bool visible;
+    int pos;  // where it stood before the event
+  };
+
   void Subscribe();
   void Unsubscribe();
   void NotifyUserListChanged();
+  // Takes the users of a multi-user event that the lists hold out of them. While one of them is
+  // placed, the others' entries still stand where their previous records put them, and a binary
+  // search meeting one could go astray; so they are all taken out first and placed one by one.
+  void TakeOutUsersOfEvent(const Variant& indexes, UserEventType type);
+  // The taken user of `index` that is not back in a list yet; null otherwise.
+  const TakenUser* FindTakenUser(const Variant& index) const;
+  // Puts back any taken user the event did not place; true when a taken user stands elsewhere
+  // than before the event, i.e. the lists changed.
+  bool FinishTakenUsers();
 
   Variant stream_map_;
   UserListManagerMemberList visible_list_;
@@ -318,6 +335,7 @@ class VELTO_API UserListManager {
   int32_t hide_switch_ = 0;
   bool ignore_hide_switch_ = false;
   bool self_added_to_visible_list_ = false;
+  std::vector<TakenUser> taken_users_;  // only while a multi-user event is being placed
 };
 
 }  // namespace velto

@@ -3,8 +3,10 @@
 // each change and tells the delegates.
 #include "module_api/user_list_manager.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/location.h"
 #include "framework/module/module.h"
@@ -260,6 +262,7 @@ void UserListManager::SetIgnoreHideSwitch(bool ignore) { ignore_hide_switch_ = i
 
 void UserListManager::UserAddForType(const Variant& indexes) {
   framework::Model* user_model = UserModel();
+  TakeOutUsersOfEvent(indexes, kUserEventAdd);
   for (const Variant& index : indexes.Elements()) {
     if (!index.IsInteger()) {
       VELTO_LOG(log::kRejected) << "user index should be an integer: " << index;
@@ -269,7 +272,12 @@ void UserListManager::UserAddForType(const Variant& indexes) {
     if (!NeedHandleForType(kUserEventAdd, info)) continue;
     bool in_visible = false;
     const int pos = FindUser(index, in_visible);
-    const Variant* old_info = pos >= 0 ? &member::GetOldUserInfo(user_model, index.AsInteger()) : nullptr;
+    bool present = pos >= 0;
+    if (const TakenUser* taken = present ? nullptr : FindTakenUser(index)) {
+      present = true;
+      in_visible = taken->visible;
+    }
+    const Variant* old_info = present ? &member::GetOldUserInfo(user_model, index.AsInteger()) : nullptr;
     if (NeedUpdateUserIndexMap(kUserEventAdd, info)) UserUpdate(index, info, pos, in_visible);
     if (old_info && old_info->IsMap()) {
       OnUserUpdate(*old_info, info);
@@ -277,6 +285,7 @@ void UserListManager::UserAddForType(const Variant& indexes) {
       OnUserAdd(info);
     }
   }
+  FinishTakenUsers();
 }
 
 void UserListManager::UserRemoveForType(const Variant& indexes) {
@@ -295,11 +304,14 @@ void UserListManager::UserRemoveForType(const Variant& indexes) {
 }
 
 void UserListManager::UserUpdateForType(const Variant& indexes) {
+  TakeOutUsersOfEvent(indexes, kUserEventUpdate);
   bool changed = false;
   for (const Variant& index : indexes.Elements()) {
     Variant old_info = Variant::Map();
     Variant new_info = Variant::Map();
-    if (DoUserUpdateForType(index, &old_info, &new_info, true)) changed = true;
+    // A taken user always goes back in; whether that changed the lists is settled at the end.
+    const bool taken = FindTakenUser(index) != nullptr;
+    if (DoUserUpdateForType(index, &old_info, &new_info, true) && !taken) changed = true;
     if (new_info.empty()) continue;
     OnUserUpdate(old_info, new_info);
     const std::string_view old_stream = old_info.Get("stream").AsStringView();
@@ -310,6 +322,7 @@ void UserListManager::UserUpdateForType(const Variant& indexes) {
       changed = true;
     }
   }
+  if (FinishTakenUsers()) changed = true;
   if (changed) {
     OnUserListChanged();
   } else {
@@ -318,10 +331,13 @@ void UserListManager::UserUpdateForType(const Variant& indexes) {
 }
 
 void UserListManager::UserVoiceActivateUpdateForType(const Variant& indexes) {
+  TakeOutUsersOfEvent(indexes, kUserEventUpdate);
   bool changed = false;
   for (const Variant& index : indexes.Elements()) {
-    if (DoUserUpdateForType(index, nullptr, nullptr, false)) changed = true;
+    const bool taken = FindTakenUser(index) != nullptr;
+    if (DoUserUpdateForType(index, nullptr, nullptr, false) && !taken) changed = true;
   }
+  if (FinishTakenUsers()) changed = true;
   if (changed) {
     OnUserListChanged();
   } else {
@@ -492,7 +508,12 @@ bool UserListManager::DoUserUpdateForType(const Variant& index, Variant* old_out
   if (!NeedHandleForType(kUserEventUpdate, info)) return false;
   bool in_visible = false;
   const int pos = FindUser(index, in_visible);
-  if (pos >= 0) {
+  bool present = pos >= 0;
+  if (const TakenUser* taken = present ? nullptr : FindTakenUser(index)) {
+    present = true;  // taken out for this event: placed anew below
+    in_visible = taken->visible;
+  }
+  if (present) {
     if (old_out) *old_out = member::GetOldUserInfo(user_model, index.AsInteger());
   } else {
     VELTO_LOG(log::kTrace) << "can not find user :" << UserIdForLog(info) << " in list"
@@ -516,6 +537,66 @@ bool UserListManager::UserUpdate(const Variant& index, const Variant& info, int 
 
 void UserListManager::UserRemove(const Variant& index, const Variant& info, int pos, bool in_visible) {
   (in_visible ? visible_list_ : invisible_list_).UserRemove(index, info, pos);
+}
+
+void UserListManager::TakeOutUsersOfEvent(const Variant& indexes, UserEventType type) {
+  if (indexes.size() < 2 || !taken_users_.empty()) return;
+  framework::Model* user_model = UserModel();
+  std::vector<TakenUser> taken;
+  for (const Variant& index : indexes.Elements()) {
+    if (!index.IsInteger()) continue;
+    const Variant& info = RecordOf(user_model, index);
+    if (!NeedHandleForType(type, info) || !NeedUpdateUserIndexMap(type, info)) continue;
+    bool in_visible = false;
+    const int pos = FindUser(index, in_visible);
+    if (pos < 0) continue;
+    const bool repeated = std::any_of(taken.begin(), taken.end(),
+                                      [&index](const TakenUser& user) { return user.index == index.AsInteger(); });
+    if (!repeated) taken.push_back(TakenUser{index.AsInteger(), in_visible, pos});
+  }
+  if (taken.empty()) return;
+  // From the back of each list, so that the positions still to erase stay valid.
+  std::vector<TakenUser> erase_order = taken;
+  std::sort(erase_order.begin(), erase_order.end(), [](const TakenUser& a, const TakenUser& b) {
+    return a.visible != b.visible ? a.visible : a.pos > b.pos;
+  });
+  for (const TakenUser& user : erase_order) {
+    const Variant index(user.index);
+    UserRemove(index, RecordOf(user_model, index), user.pos, user.visible);
+  }
+  taken_users_ = std::move(taken);
+}
+
+const UserListManager::TakenUser* UserListManager::FindTakenUser(const Variant& index) const {
+  if (taken_users_.empty() || !index.IsInteger()) return nullptr;
+  for (const TakenUser& user : taken_users_) {
+    if (user.index != index.AsInteger()) continue;
+    bool in_visible = false;
+    return FindUser(index, in_visible) < 0 ? &user : nullptr;
+  }
+  return nullptr;
+}
+
+bool UserListManager::FinishTakenUsers() {
+  if (taken_users_.empty()) return false;
+  const std::vector<TakenUser> taken = std::move(taken_users_);
+  taken_users_.clear();
+  framework::Model* user_model = UserModel();
+  bool moved = false;
+  for (const TakenUser& user : taken) {
+    const Variant index(user.index);
+    bool in_visible = false;
+    int pos = FindUser(index, in_visible);
+    if (pos < 0) {
+      // Not placed by the event after all (a filter changed its mind): back where it belongs.
+      (user.visible ? visible_list_ : invisible_list_).UserAdd(index, RecordOf(user_model, index));
+      pos = FindUser(index, in_visible);
+    }
+    // Everyone else kept their order; the lists are unchanged exactly when every taken user is
+    // back in its own slot.
+    if (pos != user.pos || in_visible != user.visible) moved = true;
+  }
+  return moved;
 }
 
 void UserListManager::NotifyUserListChanged() {
