@@ -43,6 +43,13 @@ TEST_F(VideoStreamVisibleList, PullsListedStreamsTheMapKnowsInListOrderAndResend
   meeting_->UpdateUser("u-3", Json(R"({"video": true})"));
   manager.SetVisibleStreamList(&again);
   EXPECT_EQ(TakeSent(), std::vector<Sent>{Pull("video-u-3", 3)});
+
+  // A list of the same length with another stream in it.
+  const Variant swapped = Visible({"video-u-4", "video-u-3", "video-u-1"});
+  manager.SetVisibleStreamList(&swapped);
+  EXPECT_EQ(TakeSent(), (std::vector<Sent>{Pull("video-u-4", 3), Cancel("video-u-2", 3)}));
+  EXPECT_FALSE(manager.CheckVideoIsVisible("video-u-2"));
+  EXPECT_EQ(manager.GetVisibleStreamList(), swapped);
 }
 
 TEST_F(VideoStreamVisibleList, AnUpdateReadsTheHostOnceNotOncePerStream) {

@@ -71,10 +71,7 @@ void VideoStreamManager::SetVisibleStreamList(const Variant* list) {
     const std::string stream_id = entry.GetString("stream_id");
     VELTO_LOG(log::kTrace) << "stream_id[" << stream_id << "]";
     if (!streams || !streams->Has(stream_id)) continue;
-    if (auto kept = previous.find(stream_id); kept != previous.end()) {
-      request_map_.emplace(stream_id, std::move(kept->second));
-      previous.erase(kept);
-    }
+    if (auto kept = previous.find(stream_id); kept != previous.end()) request_map_.insert(previous.extract(kept));
     PullVideo(stream_id, true);
   }
   for (auto& [stream_id, request] : previous) {
@@ -379,7 +376,10 @@ void VideoStreamManager::StoreVisibleList(const Variant* list) {
   if (list && !list->IsArray() && !list->IsNull()) {
     VELTO_LOG(log::kRejected) << "visible stream list is not a list";
   }
-  visible_stream_list_ = list && list->IsArray() ? *list : Variant::Array();
+  const Variant& stored = list && list->IsArray() ? *list : Variant::EmptyVariant();
+  // A window re-sends its list on every layout pass; an unchanged one keeps its index.
+  if (stored.IsArray() && stored == visible_stream_list_) return;
+  visible_stream_list_ = stored.IsArray() ? stored : Variant::Array();
   visible_index_.clear();
   const auto entries = visible_stream_list_.Elements();
   visible_index_.reserve(entries.size());
