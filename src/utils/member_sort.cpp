@@ -6,8 +6,10 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
+#include "framework/resource.h"
 #include "module_api/analytics.h"
 #include "module_api/log.h"
 #include "module_api/member_utils.h"
@@ -22,15 +24,61 @@ using velto::model_id::kUserModel;
 
 namespace {
 
-struct PriorityWeight {
-  std::string_view key;
-  uint16_t weight;
+// What ordering reads from a record, gathered in one pass over its entries: a record has a few
+// dozen keys, and one walk with a switch on the key's length costs less than a dozen hashed
+// lookups.
+struct SortFields {
+  uint16_t priority = 0;
+  std::string_view nickname;
+  std::string_view user_id;
 };
 
-constexpr PriorityWeight kPriorityWeights[] = {
-    {"self", 512},  {"host", 256},  {"co_host", 128}, {"is_raise_hand", 64},      {"screen", 32},
-    {"record", 16}, {"audio", 8},   {"video", 4},     {"has_audio_in_device", 2}, {"has_video_in_device", 1},
-};
+// The weight of a role or media key; 0 for other keys.
+uint16_t PriorityWeight(std::string_view key) {
+  switch (key.size()) {
+    case 4:
+      if (key == "self") return 512;
+      if (key == "host") return 256;
+      return 0;
+    case 5:
+      if (key == "audio") return 8;
+      if (key == "video") return 4;
+      return 0;
+    case 6:
+      if (key == "screen") return 32;
+      if (key == "record") return 16;
+      return 0;
+    case 7:
+      return key == "co_host" ? 128 : 0;
+    case 13:
+      return key == "is_raise_hand" ? 64 : 0;
+    case 19:
+      if (key == "has_audio_in_device") return 2;
+      if (key == "has_video_in_device") return 1;
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+SortFields ReadSortFields(const Variant& record) {
+  SortFields fields;
+  const size_t size = record.IsMap() ? record.size() : 0;
+  for (size_t i = 0; i < size; ++i) {
+    const std::string_view key = record.KeyAt(i);
+    const Variant& value = record.ValueAt(i);
+    if (value.IsBool()) {
+      if (value.AsBoolean()) fields.priority = static_cast<uint16_t>(fields.priority + PriorityWeight(key));
+    } else if (value.IsString()) {
+      if (key == "nickname") {
+        fields.nickname = value.AsStringView();
+      } else if (key == "user_id") {
+        fields.user_id = value.AsStringView();
+      }
+    }
+  }
+  return fields;
+}
 
 // A list of user indexes worth sorting. A list that does not start with an integer was built
 // from something else (records, user ids): sorting it would look up the wrong users, so it is
@@ -47,6 +95,52 @@ bool IsSortableIndexList(const Variant& index_list) {
   return false;
 }
 
+// Collation keys of nicknames, kept from one sort to the next: a member list is sorted again on
+// every change while its nicknames mostly stay the same, and a key costs far more than a lookup.
+// Keys belong to the language they were made in; another language empties the cache. Bounded
+// like the pinyin results: two generations, the older dropped when the younger is full (checked
+// between sorts, so that keys handed out during a sort stay put).
+class SortKeyCache {
+ public:
+  static constexpr size_t kPerGeneration = 16384;
+
+  // Call once before a sort's lookups.
+  void Prepare() {
+    std::string language = framework::Resource::GetInstance()->GetLanguage();
+    if (language != language_) {
+      young_.clear();
+      old_.clear();
+      language_ = std::move(language);
+    } else if (young_.size() >= kPerGeneration) {
+      old_ = std::move(young_);
+      young_.clear();
+    }
+  }
+
+  // The key of a nickname; stays valid until the next Prepare.
+  const std::string& KeyOf(std::string_view nickname) {
+    auto young = young_.find(nickname);
+    if (young != young_.end()) return young->second;
+    auto old = old_.find(nickname);
+    std::string key = old != old_.end() ? old->second : util::stringhelp::LocalizedSortKey(nickname);
+    return young_.emplace(std::string(nickname), std::move(key)).first->second;
+  }
+
+ private:
+  struct Hash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>()(text); }
+  };
+  std::string language_;
+  std::unordered_map<std::string, std::string, Hash, std::equal_to<>> young_;
+  std::unordered_map<std::string, std::string, Hash, std::equal_to<>> old_;
+};
+
+SortKeyCache& SortKeys() {
+  static SortKeyCache cache;  // UI thread only, like the member lists it serves
+  return cache;
+}
+
 const Variant& RecordOf(framework::Model* model, const Variant& index) {
   if (!model || !index.IsInteger()) return Variant::EmptyVariant();
   return GetUserInfo(model, index.AsInteger());
@@ -60,34 +154,19 @@ Variant ToList(const std::vector<Variant>& indexes) {
 
 }  // namespace
 
-uint16_t GetSortPriority(const Variant& record) {
-  uint16_t priority = 0;
-  for (const PriorityWeight& entry : kPriorityWeights) {
-    if (record.GetBoolean(entry.key, false)) priority = static_cast<uint16_t>(priority + entry.weight);
-  }
-  return priority;
-}
+uint16_t GetSortPriority(const Variant& record) { return ReadSortFields(record).priority; }
 
 bool CompareSortUser(const Variant& a, const Variant& b) {
-  const uint16_t priority_a = GetSortPriority(a);
-  const uint16_t priority_b = GetSortPriority(b);
-  if (priority_a != priority_b) return priority_a > priority_b;
-  const Variant& nickname_a = a.Get("nickname");
-  const Variant& nickname_b = b.Get("nickname");
-  const std::string_view name_a = nickname_a.IsString() ? nickname_a.AsStringView() : std::string_view();
-  const std::string_view name_b = nickname_b.IsString() ? nickname_b.AsStringView() : std::string_view();
-  if (name_a == name_b) {
-    const Variant& id_a = a.Get("user_id");
-    const Variant& id_b = b.Get("user_id");
-    return (id_a.IsString() ? id_a.AsStringView() : std::string_view()) <
-           (id_b.IsString() ? id_b.AsStringView() : std::string_view());
-  }
-  return util::stringhelp::CompareLocalizedString(name_a, name_b) < 0;
+  const SortFields first = ReadSortFields(a);
+  const SortFields second = ReadSortFields(b);
+  if (first.priority != second.priority) return first.priority > second.priority;
+  if (first.nickname == second.nickname) return first.user_id < second.user_id;
+  return util::stringhelp::CompareLocalizedString(first.nickname, second.nickname) < 0;
 }
 
 // The order of CompareSortUser, computed once per user rather than once per comparison: each
-// record is fetched once, each distinct nickname gets one collation key, and the keys become
-// dense ranks so that the sort itself compares integers. Nicknames that collate alike but differ
+// record is fetched once, each distinct nickname gets one collation key (cached across sorts),
+// and the keys become dense ranks so that the sort itself compares integers. Nicknames that collate alike but differ
 // in bytes (which CompareSortUser leaves unordered) are ranked by their bytes, so the order
 // stays strict.
 void SortUser(Variant& index_list) {
@@ -108,28 +187,26 @@ void SortUser(Variant& index_list) {
   nickname_slot.reserve(indexes.size());
   std::vector<std::string_view> nicknames;
   for (const Variant& index : indexes) {
-    const Variant& record = RecordOf(model, index);
-    const Variant& nickname = record.Get("nickname");
-    const Variant& user_id = record.Get("user_id");
-    const std::string_view name = nickname.IsString() ? nickname.AsStringView() : std::string_view();
-    auto [slot, added] = nickname_slot.emplace(name, static_cast<uint32_t>(nicknames.size()));
-    if (added) nicknames.push_back(name);
-    entries.push_back({GetSortPriority(record), slot->second,
-                       user_id.IsString() ? user_id.AsStringView() : std::string_view(), &index});
+    const SortFields fields = ReadSortFields(RecordOf(model, index));
+    auto [slot, added] = nickname_slot.emplace(fields.nickname, static_cast<uint32_t>(nicknames.size()));
+    if (added) nicknames.push_back(fields.nickname);
+    entries.push_back({fields.priority, slot->second, fields.user_id, &index});
   }
 
   struct Keyed {
-    std::string key;
+    const std::string* key;
     std::string_view nickname;
     uint32_t slot;
   };
+  SortKeyCache& cache = SortKeys();
+  cache.Prepare();
   std::vector<Keyed> keyed;
   keyed.reserve(nicknames.size());
   for (uint32_t slot = 0; slot < nicknames.size(); ++slot) {
-    keyed.push_back({util::stringhelp::LocalizedSortKey(nicknames[slot]), nicknames[slot], slot});
+    keyed.push_back({&cache.KeyOf(nicknames[slot]), nicknames[slot], slot});
   }
   std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-    if (a.key != b.key) return a.key < b.key;
+    if (*a.key != *b.key) return *a.key < *b.key;
     return a.nickname < b.nickname;
   });
   std::vector<uint32_t> rank_of_slot(keyed.size());
