@@ -31,9 +31,51 @@ constexpr size_t kBatchInsertMin = 32;
 
 framework::Model* UserModel() { return framework::module::GetAppModuleModel(model_id::kUserModel); }
 
-int RoleWeight(const Variant& user) {
-  return (user.GetBoolean("self") ? 16 : 0) + (user.GetBoolean("host") ? 8 : 0) +
-         (user.GetBoolean("co_host") ? 4 : 0) + (user.GetBoolean("is_bot") ? 2 : 0);
+// What the default order looks at, read out of a record once.
+struct OrderKey {
+  int weight;
+  uint64_t join_time;
+  std::string_view user_id;  // into the record
+};
+
+OrderKey OrderKeyOf(const Variant& user) {
+  return {(user.GetBoolean("self") ? 16 : 0) + (user.GetBoolean("host") ? 8 : 0) + (user.GetBoolean("co_host") ? 4 : 0) +
+              (user.GetBoolean("is_bot") ? 2 : 0),
+          user.GetUint64("join_time"), user.Get("user_id").AsStringView()};
+}
+
+bool OrderKeyBefore(const OrderKey& a, const OrderKey& b) {
+  if (a.weight != b.weight) return a.weight > b.weight;
+  if (a.join_time != b.join_time) return a.join_time < b.join_time;
+  return a.user_id < b.user_id;
+}
+
+Variant IndexVariant(int64_t index) { return Variant(static_cast<long long>(index)); }
+
+// Inserting one after another at the lower bound puts a newcomer before the users it ties with,
+// earlier newcomers included. The same order in one pass: sort the newcomers latest first
+// (stably), then merge, taking a listed user only when it sorts before the newcomer.
+// `make(index)` gives an entry with that `index` and whatever `before` compares.
+template <typename Make, typename Before>
+Variant SortAndMerge(const Variant& list, const std::vector<int64_t>& indexes, Make make, Before before) {
+  using Entry = decltype(make(int64_t{}));
+  std::vector<Entry> incoming;
+  incoming.reserve(indexes.size());
+  for (auto it = indexes.rbegin(); it != indexes.rend(); ++it) incoming.push_back(make(*it));
+  std::stable_sort(incoming.begin(), incoming.end(), before);
+  std::vector<Entry> listed;
+  listed.reserve(list.size());
+  for (const Variant& entry : list.Elements()) listed.push_back(make(entry.AsInteger()));
+
+  Variant merged = Variant::Array();
+  size_t i = 0;
+  size_t j = 0;
+  while (i < listed.size() && j < incoming.size()) {
+    merged.Add(IndexVariant(before(listed[i], incoming[j]) ? listed[i++].index : incoming[j++].index));
+  }
+  for (; i < listed.size(); ++i) merged.Add(IndexVariant(listed[i].index));
+  for (; j < incoming.size(); ++j) merged.Add(IndexVariant(incoming[j].index));
+  return merged;
 }
 
 std::string AsciiLower(std::string_view text) {
@@ -63,8 +105,6 @@ void ForEachIndex(const Variant* indexes, Each each) {
     if (entry.IsInteger()) each(entry.AsInteger());
   }
 }
-
-Variant IndexVariant(int64_t index) { return Variant(static_cast<long long>(index)); }
 
 }  // namespace
 
@@ -347,36 +387,27 @@ void MembersFilterManager::InsertUsers(const std::vector<int64_t>& indexes) {
     for (int64_t index : indexes) member::InsertToUserList(list_, IndexVariant(index), compare_);
     return;
   }
-  // Inserting one after another at the lower bound puts a newcomer before the users it ties
-  // with, earlier newcomers included. The same order in one pass: sort the newcomers latest
-  // first (stable), then merge, taking a listed user only when it sorts before the newcomer.
   framework::Model* users = UserModel();
+  using DefaultOrder = bool (*)(const Variant&, const Variant&);
+  const DefaultOrder* order = compare_.target<DefaultOrder>();
+  if (order && *order == &MembersFilterManager::DefaultCompareUser) {
+    // The default order, with each record's keys read once rather than at every comparison.
+    struct Keyed {
+      int64_t index;
+      OrderKey key;
+    };
+    list_ = SortAndMerge(
+        list_, indexes, [users](int64_t index) { return Keyed{index, OrderKeyOf(member::GetUserInfo(users, index))}; },
+        [](const Keyed& a, const Keyed& b) { return OrderKeyBefore(a.key, b.key); });
+    return;
+  }
   struct Entry {
     int64_t index;
     const Variant* record;
   };
-  std::vector<Entry> incoming;
-  incoming.reserve(indexes.size());
-  for (auto it = indexes.rbegin(); it != indexes.rend(); ++it) {
-    incoming.push_back({*it, &member::GetUserInfo(users, *it)});
-  }
-  const auto before = [this](const Entry& a, const Entry& b) { return compare_(*a.record, *b.record); };
-  std::stable_sort(incoming.begin(), incoming.end(), before);
-
-  std::vector<Entry> listed;
-  listed.reserve(list_.size());
-  for (const Variant& entry : list_.Elements()) {
-    listed.push_back({entry.AsInteger(), &member::GetUserInfo(users, entry.AsInteger())});
-  }
-  Variant merged = Variant::Array();
-  size_t i = 0;
-  size_t j = 0;
-  while (i < listed.size() && j < incoming.size()) {
-    merged.Add(IndexVariant(before(listed[i], incoming[j]) ? listed[i++].index : incoming[j++].index));
-  }
-  for (; i < listed.size(); ++i) merged.Add(IndexVariant(listed[i].index));
-  for (; j < incoming.size(); ++j) merged.Add(IndexVariant(incoming[j].index));
-  list_ = std::move(merged);
+  list_ = SortAndMerge(
+      list_, indexes, [users](int64_t index) { return Entry{index, &member::GetUserInfo(users, index)}; },
+      [this](const Entry& a, const Entry& b) { return compare_(*a.record, *b.record); });
 }
 
 void MembersFilterManager::RefreshSearchKey(int64_t index, const Variant& record) {
@@ -444,13 +475,7 @@ void MembersFilterManager::DoSearch(const std::string& search_token, const std::
 }
 
 bool MembersFilterManager::DefaultCompareUser(const Variant& a, const Variant& b) {
-  const int weight_a = RoleWeight(a);
-  const int weight_b = RoleWeight(b);
-  if (weight_a != weight_b) return weight_a > weight_b;
-  const uint64_t join_a = a.GetUint64("join_time");
-  const uint64_t join_b = b.GetUint64("join_time");
-  if (join_a != join_b) return join_a < join_b;
-  return a.Get("user_id").AsStringView() < b.Get("user_id").AsStringView();
+  return OrderKeyBefore(OrderKeyOf(a), OrderKeyOf(b));
 }
 
 }  // namespace velto
