@@ -1,4 +1,4 @@
-// velto-sim [scenario.json] [--realtime] [--log-level N]
+// velto-sim [scenario.json] [--realtime] [--log-level N] [--10k]
 // With no file, plays the built-in scenario.
 #include <cstdio>
 #include <cstring>
@@ -17,8 +17,10 @@ int main(int argc, char** argv) {
       context.realtime = true;
     } else if (!std::strcmp(argv[i], "--log-level") && i + 1 < argc) {
       context.print_log_level = std::atoi(argv[++i]);
+    } else if (!std::strcmp(argv[i], "--10k")) {
+      context.crowd = 10000;
     } else if (!std::strcmp(argv[i], "--help")) {
-      std::printf("usage: velto-sim [scenario.json] [--realtime] [--log-level N]\n");
+      std::printf("usage: velto-sim [scenario.json] [--realtime] [--log-level N] [--10k]\n");
       return 0;
     } else {
       file = argv[i];

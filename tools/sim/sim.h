@@ -27,6 +27,7 @@ struct Context {
   int print_log_level = 3;  // records at or below this level are shown after each step
   std::string scenario_dir;
   size_t logs_seen = 0;  // captured records already shown
+  size_t crowd = 0;      // --10k: users the member panel chapter adds to its meeting, timing each event
 };
 
 // Shows the captured records that arrived since the last call, up to the context's level.
