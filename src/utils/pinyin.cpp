@@ -37,7 +37,7 @@ namespace {
 //    lookups again, never ICU.
 // Converting per character loses no reading: the transliterator's only context-dependent
 // readings (a character read differently before one particular character) are taken from its
-// own rules at start and applied here.
+// own rules once per process and applied here.
 constexpr size_t kResultsPerGeneration = 8192;
 
 class ResultCache {
@@ -72,6 +72,56 @@ struct ContextReading {
   std::string syllable;
 };
 
+using ContextTable = std::unordered_map<UChar32, std::vector<ContextReading>>;
+
+std::string Transliterate(const icu::Transliterator& transliterator, const icu::UnicodeString& text) {
+  icu::UnicodeString converted(text);
+  transliterator.transliterate(converted);
+  std::string out;
+  converted.toUTF8String(out);
+  const size_t first = out.find_first_not_of(' ');
+  if (first == std::string::npos) return std::string();
+  return out.substr(first, out.find_last_not_of(' ') - first + 1);
+}
+
+// The Han-Latin rules state a context-dependent reading as "{X}' '?Y > reading;". Reading them
+// back from ICU takes milliseconds, so the table is made once per process; it never changes.
+const ContextTable& ContextReadings(const icu::Transliterator& toneless) {
+  static const ContextTable table = [&toneless] {
+    ContextTable readings;
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::Transliterator> han(
+        icu::Transliterator::createInstance("Han-Latin", UTRANS_FORWARD, status));
+    if (U_FAILURE(status) || !han) return readings;
+    icu::UnicodeString rules;
+    han->toRules(rules, false);
+    std::string text;
+    rules.toUTF8String(text);
+    for (size_t start = 0; start < text.size();) {
+      size_t end = text.find('\n', start);
+      if (end == std::string::npos) end = text.size();
+      const std::string_view line(text.data() + start, end - start);
+      start = end + 1;
+      if (line.size() < 6 || line[0] != '{') continue;
+      const icu::UnicodeString rule =
+          icu::UnicodeString::fromUTF8(icu::StringPiece(line.data(), static_cast<int32_t>(line.size())));
+      int32_t i = 1;
+      const UChar32 self = rule.char32At(i);
+      i += U16_LENGTH(self);
+      if (rule.charAt(i++) != u'}') continue;
+      if (rule.tempSubString(i, 4) == icu::UnicodeString(u"' '?")) i += 4;
+      const UChar32 next = rule.char32At(i);
+      const int32_t arrow = rule.indexOf(u'>', i);
+      const int32_t semicolon = rule.indexOf(u';', arrow);
+      if (arrow < 0 || semicolon < 0) continue;
+      std::string syllable = Transliterate(toneless, rule.tempSubString(arrow + 1, semicolon - arrow - 1));
+      if (!syllable.empty()) readings[self].push_back({next, std::move(syllable)});
+    }
+    return readings;
+  }();
+  return table;
+}
+
 class PinyinConverter {
  public:
   static PinyinConverter* Get();
@@ -83,12 +133,10 @@ class PinyinConverter {
  private:
   PinyinConverter();
   const std::string& Syllable(UChar32 c);
-  std::string Transliterate(const icu::UnicodeString& text) const;
-  void LoadContextReadings();
 
   std::mutex mutex_;
   std::unique_ptr<icu::Transliterator> transliterator_;  // "Han-Latin; Latin-ASCII"
-  std::unordered_map<UChar32, std::vector<ContextReading>> contexts_;
+  const ContextTable* contexts_ = nullptr;
   std::unordered_map<UChar32, std::string> syllables_;
   ResultCache results_[2];  // [compact]
 };
@@ -122,54 +170,13 @@ PinyinConverter::PinyinConverter() {
     VELTO_LOG(velto::log::kFailure) << "pinyin transliterator unavailable: " << u_errorName(status);
     return;
   }
-  LoadContextReadings();
-}
-
-std::string PinyinConverter::Transliterate(const icu::UnicodeString& text) const {
-  icu::UnicodeString converted(text);
-  transliterator_->transliterate(converted);
-  std::string out;
-  converted.toUTF8String(out);
-  const size_t first = out.find_first_not_of(' ');
-  if (first == std::string::npos) return std::string();
-  return out.substr(first, out.find_last_not_of(' ') - first + 1);
-}
-
-// The Han-Latin rules state a context-dependent reading as "{X}' '?Y > reading;".
-void PinyinConverter::LoadContextReadings() {
-  UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<icu::Transliterator> han(icu::Transliterator::createInstance("Han-Latin", UTRANS_FORWARD, status));
-  if (U_FAILURE(status) || !han) return;
-  icu::UnicodeString rules;
-  han->toRules(rules, false);
-  std::string text;
-  rules.toUTF8String(text);
-  for (size_t start = 0; start < text.size();) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    const std::string_view line(text.data() + start, end - start);
-    start = end + 1;
-    if (line.size() < 6 || line[0] != '{') continue;
-    const icu::UnicodeString rule = icu::UnicodeString::fromUTF8(icu::StringPiece(line.data(), static_cast<int32_t>(line.size())));
-    int32_t i = 1;
-    const UChar32 self = rule.char32At(i);
-    i += U16_LENGTH(self);
-    if (rule.charAt(i++) != u'}') continue;
-    if (rule.tempSubString(i, 4) == icu::UnicodeString(u"' '?")) i += 4;
-    const UChar32 next = rule.char32At(i);
-    i += U16_LENGTH(next);
-    const int32_t arrow = rule.indexOf(u'>', i);
-    const int32_t semicolon = rule.indexOf(u';', arrow);
-    if (arrow < 0 || semicolon < 0) continue;
-    std::string syllable = Transliterate(rule.tempSubString(arrow + 1, semicolon - arrow - 1));
-    if (!syllable.empty()) contexts_[self].push_back({next, std::move(syllable)});
-  }
+  contexts_ = &ContextReadings(*transliterator_);
 }
 
 const std::string& PinyinConverter::Syllable(UChar32 c) {
   auto it = syllables_.find(c);
   if (it != syllables_.end()) return it->second;
-  return syllables_.emplace(c, Transliterate(icu::UnicodeString(c))).first->second;
+  return syllables_.emplace(c, Transliterate(*transliterator_, icu::UnicodeString(c))).first->second;
 }
 
 bool IsHan(UChar32 c) {
@@ -213,7 +220,7 @@ std::string PinyinConverter::Convert(const std::string& text, bool compact) {
       continue;
     }
     const std::string* syllable = nullptr;
-    if (auto context = contexts_.find(c); context != contexts_.end()) {
+    if (auto context = contexts_->find(c); context != contexts_->end()) {
       int32_t j = i;
       UChar32 next = -1;
       if (j < length) U8_NEXT(bytes, j, length, next);
