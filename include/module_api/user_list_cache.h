@@ -14,8 +14,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -92,15 +94,23 @@ class VELTO_API UserListCache {
   // The record at the user's index for an in-place edit; null when there is none.
   Variant* FindEditableRecord(const std::string& user_id);
 
+  // String keys are looked up by the views read from records, without a copy.
+  struct KeyHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view key) const noexcept { return std::hash<std::string_view>()(key); }
+  };
+  template <typename Value>
+  using StringMap = std::unordered_map<std::string, Value, KeyHash, std::equal_to<>>;
+
   int64_t next_index_ = 1;
   std::unordered_map<int64_t, Record> last_records_;
   std::unordered_map<int64_t, Record> removed_records_;
   std::unordered_map<int64_t, Record> user_index_var_map_;
-  std::unordered_map<std::string, int64_t> index_by_user_id_;
-  std::unordered_map<std::string, int64_t> removed_index_by_user_id_;
-  std::unordered_map<std::string, int64_t> index_by_stream_id_;
-  std::unordered_map<std::string, std::string> nickname_by_app_key_;
-  std::unordered_map<std::string, std::string> waiting_nickname_by_app_key_;
+  StringMap<int64_t> index_by_user_id_;
+  StringMap<int64_t> removed_index_by_user_id_;
+  StringMap<int64_t> index_by_stream_id_;
+  StringMap<std::string> nickname_by_app_key_;
+  StringMap<std::string> waiting_nickname_by_app_key_;
   Variant index_list_;
   int64_t screen_index_ = -1;
   int64_t screen_owner_index_ = -1;

@@ -203,6 +203,9 @@ class VELTO_API RaiseHandPanelistInfoSet : public UserSet, public IRaiseHandPane
   UserInfoOrderedSet members_;
   RaiseHandList raise_hand_list_sorted_by_time_;
   Callback* callback_ = nullptr;
+  // The "raise_hand_timestamp" of each element of the list, at the same position: binary
+  // searches read these instead of looking the key up in every record they probe.
+  std::vector<uint64_t> raise_hand_times_;
 };
 
 }  // namespace velto_common::utils

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <iterator>
 #include <string_view>
 #include <utility>
 
@@ -15,11 +16,6 @@ constexpr std::string_view kTimestampKey = "raise_hand_timestamp";
 
 uint64_t RaiseHandTime(const Variant& user) { return user.GetUint64(kTimestampKey, 0); }
 
-struct ByRaiseHandTime {
-  bool operator()(const Variant& element, uint64_t time) const { return RaiseHandTime(element) < time; }
-  bool operator()(uint64_t time, const Variant& element) const { return time < RaiseHandTime(element); }
-};
-
 }  // namespace
 
 RaiseHandPanelistInfoSet::RaiseHandPanelistInfoSet(UserProvider* provider, Predicate predicate)
@@ -30,7 +26,8 @@ RaiseHandPanelistInfoSet::RaiseHandPanelistInfoSet(RaiseHandPanelistInfoSet&& ot
       IRaiseHandPanelistInfoSet(std::move(other)),
       members_(std::move(other.members_)),
       raise_hand_list_sorted_by_time_(std::move(other.raise_hand_list_sorted_by_time_)),
-      callback_(std::exchange(other.callback_, nullptr)) {}
+      callback_(std::exchange(other.callback_, nullptr)),
+      raise_hand_times_(std::move(other.raise_hand_times_)) {}
 
 RaiseHandPanelistInfoSet& RaiseHandPanelistInfoSet::operator=(RaiseHandPanelistInfoSet&& other) noexcept {
   if (this == &other) return *this;
@@ -38,6 +35,7 @@ RaiseHandPanelistInfoSet& RaiseHandPanelistInfoSet::operator=(RaiseHandPanelistI
   members_ = std::move(other.members_);
   raise_hand_list_sorted_by_time_ = std::move(other.raise_hand_list_sorted_by_time_);
   callback_ = std::exchange(other.callback_, nullptr);
+  raise_hand_times_ = std::move(other.raise_hand_times_);
   return *this;
 }
 
@@ -63,19 +61,26 @@ Variant RaiseHandPanelistInfoSet::LastUser() const {
 bool RaiseHandPanelistInfoSet::InsertUserToRaiseHandSet(const Variant& user) {
   const std::string_view user_id = UserInfoComparator::UserId(user);
   bool reinsert = false;
-  if (members_.find(user_id) != members_.end()) {
+  // One search of members serves both the presence check and the insertion.
+  auto place = members_.lower_bound(user_id);
+  if (place != members_.end() && UserInfoComparator::UserId(*place) == user_id) {
     VELTO_LOG(velto::log::kTrace) << "re-insert user for updating exist user status";
+    place = std::next(place);  // stays valid: the erase below takes out only the user's element
     EraseUserOfRaiseHandSet(user);
     reinsert = true;
   }
-  const bool inserted = members_.insert(user).second;
+  const size_t members_before = members_.size();
+  members_.emplace_hint(place, user);
+  const bool inserted = members_.size() != members_before;
   VELTO_LOG(velto::log::kTrace) << "insert succ: " << (inserted ? 1 : 0) << ", user_id: " << user_id
                                 << ", nickname: " << user.Get("nickname").AsStringView();
   if (inserted) {
     // Lower bound: a user joining a run of equal timestamps goes before them.
-    auto position = std::lower_bound(raise_hand_list_sorted_by_time_.begin(), raise_hand_list_sorted_by_time_.end(),
-                                     RaiseHandTime(user), ByRaiseHandTime());
-    raise_hand_list_sorted_by_time_.insert(position, user);
+    const uint64_t time = RaiseHandTime(user);
+    const auto position = std::lower_bound(raise_hand_times_.begin(), raise_hand_times_.end(), time);
+    const auto offset = position - raise_hand_times_.begin();
+    raise_hand_times_.insert(position, time);
+    raise_hand_list_sorted_by_time_.insert(raise_hand_list_sorted_by_time_.begin() + offset, user);
   }
   return inserted && !reinsert;
 }
@@ -84,20 +89,22 @@ bool RaiseHandPanelistInfoSet::EraseUserOfRaiseHandSet(const Variant& user) {
   const std::string_view user_id = UserInfoComparator::UserId(user);
   auto member = members_.find(user_id);
   if (member == members_.end()) return false;
-  // The list holds a copy of the very record members holds, so the user's element lies among
-  // those with the stored timestamp: search that run instead of the whole list.
+  // The list holds a copy of the very record members held, so the user's element lies in the
+  // run of the stored timestamp; a user id occurs at most once in the list (it enters only with
+  // a new member and leaves with it), so the element found there is the user's first.
   const uint64_t stored_time = RaiseHandTime(*member);
   members_.erase(member);
   auto& list = raise_hand_list_sorted_by_time_;
-  auto [run_begin, run_end] = std::equal_range(list.begin(), list.end(), stored_time, ByRaiseHandTime());
+  const auto run = std::equal_range(raise_hand_times_.begin(), raise_hand_times_.end(), stored_time);
+  const auto run_begin = list.begin() + (run.first - raise_hand_times_.begin());
+  const auto run_end = list.begin() + (run.second - raise_hand_times_.begin());
   auto same_user = [user_id](const Variant& element) { return UserInfoComparator::UserId(element) == user_id; };
   auto found = std::find_if(run_begin, run_end, same_user);
-  // A user id occurs at most once in the list (it enters only with a new member and leaves
-  // with it), so the element in the run is the user's first and only one.
   if (found == run_end) found = std::find_if(list.begin(), list.end(), same_user);
   if (found != list.end()) {
     VELTO_LOG(velto::log::kTrace) << "find user, do erase, user_id: [" << user_id
                                   << "], nickname:" << found->Get("nickname").AsStringView();
+    raise_hand_times_.erase(raise_hand_times_.begin() + (found - list.begin()));
     list.erase(found);
   }
   return true;
@@ -134,6 +141,7 @@ void RaiseHandPanelistInfoSet::EraseUserOfSet(const Variant& user) { EraseUserOf
 void RaiseHandPanelistInfoSet::ClearSet() {
   members_.clear();
   raise_hand_list_sorted_by_time_.clear();
+  raise_hand_times_.clear();
   if (callback_) callback_->OnRaiseHandListClear();
 }
 

@@ -92,12 +92,18 @@ Variant UserListCache::UserListChanged(Members::MembersEvent event, const Record
 Variant UserListCache::AddOrUpdateUsers(const Records& users) {
   last_records_.clear();
   Variant touched = Variant::Array();
+  // A large batch (the first load of a big meeting) would otherwise rehash several times.
+  const size_t at_most = index_by_user_id_.size() + users.size();
+  index_by_user_id_.reserve(at_most);
+  user_index_var_map_.reserve(at_most);
+  nickname_by_app_key_.reserve(at_most);
+  std::string app_key;  // reused: most identities are already bound
   for (const Record& record : users) {
     if (!record) continue;
     Variant& user = *record;
     user["status"] = 0;
     user["is_bot"] = user.GetUint32("instance_id") == kBotInstanceId;
-    const std::string user_id = user.GetString("user_id");
+    const std::string_view user_id = user.Get("user_id").AsStringView();
     auto bound = index_by_user_id_.find(user_id);
     if (bound == index_by_user_id_.end()) {
       const int64_t index = next_index_++;
@@ -111,7 +117,7 @@ Variant UserListCache::AddOrUpdateUsers(const Records& users) {
       touched.Add(static_cast<long long>(index));
       index_list_.Add(static_cast<long long>(index));
       const std::string_view stream = user.Get("stream").AsStringView();
-      if (!stream.empty()) index_by_stream_id_[std::string(stream)] = index;
+      if (!stream.empty()) index_by_stream_id_.insert_or_assign(std::string(stream), index);
     } else {
       const int64_t index = bound->second;
       UpdateUser(index, user);
@@ -130,7 +136,13 @@ Variant UserListCache::AddOrUpdateUsers(const Records& users) {
     const std::string_view app_uid = user.Get("app_uid").AsStringView();
     const std::string_view nickname = user.Get("nickname").AsStringView();
     if (!app_id.empty() && !app_uid.empty() && !nickname.empty()) {
-      nickname_by_app_key_[AppKey(app_id, app_uid)] = std::string(nickname);
+      app_key.assign(app_id).append("_").append(app_uid);
+      auto known = nickname_by_app_key_.find(app_key);
+      if (known == nickname_by_app_key_.end()) {
+        nickname_by_app_key_.emplace(app_key, nickname);
+      } else if (known->second != nickname) {
+        known->second.assign(nickname);
+      }
     }
   }
   return touched;
@@ -159,10 +171,10 @@ void UserListCache::CheckIfStreamIdChanged(int64_t index, const Variant& previou
   const std::string_view new_stream = user.Get("stream").AsStringView();
   if (old_stream == new_stream) return;
   if (!old_stream.empty()) {
-    auto it = index_by_stream_id_.find(std::string(old_stream));
+    auto it = index_by_stream_id_.find(old_stream);
     if (it != index_by_stream_id_.end() && it->second == index) index_by_stream_id_.erase(it);
   }
-  if (!new_stream.empty()) index_by_stream_id_[std::string(new_stream)] = index;
+  if (!new_stream.empty()) index_by_stream_id_.insert_or_assign(std::string(new_stream), index);
 }
 
 Variant UserListCache::RemoveUsers(const Records& users) {
@@ -172,7 +184,7 @@ Variant UserListCache::RemoveUsers(const Records& users) {
   std::unordered_set<int64_t> left;
   for (const Record& record : users) {
     if (!record) continue;
-    auto bound = index_by_user_id_.find(record->GetString("user_id"));
+    auto bound = index_by_user_id_.find(record->Get("user_id").AsStringView());
     if (bound == index_by_user_id_.end()) continue;
     const int64_t index = bound->second;
     auto current = user_index_var_map_.find(index);
@@ -181,7 +193,7 @@ Variant UserListCache::RemoveUsers(const Records& users) {
         const Variant& user = *current->second;
         const std::string_view stream = user.Get("stream").AsStringView();
         if (!stream.empty()) {
-          auto it = index_by_stream_id_.find(std::string(stream));
+          auto it = index_by_stream_id_.find(stream);
           if (it != index_by_stream_id_.end() && it->second == index) index_by_stream_id_.erase(it);
         }
         const std::string_view app_id = user.Get("app_id").AsStringView();
