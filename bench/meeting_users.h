@@ -12,22 +12,12 @@
 #include <vector>
 
 #include "hostkit/meeting_fixture.h"
+#include "user_records.h"
 
 namespace bench {
 
-class MemberRng {
- public:
-  explicit MemberRng(uint64_t seed) : state_(seed * 6364136223846793005ull + 1442695040888963407ull) {}
-  uint32_t Next() {
-    state_ = state_ * 6364136223846793005ull + 1442695040888963407ull;
-    return static_cast<uint32_t>(state_ >> 33);
-  }
-  uint32_t Below(uint32_t n) { return Next() % n; }
-  bool Chance(double p) { return Next() < p * 4294967296.0 / 2.0; }  // Next() is 31 bits
-
- private:
-  uint64_t state_;
-};
+// The records' generator, shared so that both families of benchmarks draw the same way.
+using MemberRng = internal::Lcg;
 
 // A nickname: two or three Han characters from common surnames and given names, or a Latin name
 // with a number, so that equal-priority users still need the collation to order them.

@@ -38,6 +38,7 @@ class Lcg {
     return static_cast<uint32_t>(state_ >> 33);
   }
   uint32_t Below(uint32_t n) { return Next() % n; }
+  bool Chance(double p) { return Next() < p * 2147483648.0; }  // Next() is 31 bits
 
  private:
   uint64_t state_;
