@@ -92,50 +92,41 @@ UserListManager::UserListManager()
 UserListManager::~UserListManager() { Unsubscribe(); }
 
 void UserListManager::Subscribe() {
+  using Handler = void (UserListManager::*)(const Variant*);
+  struct Subscription {
+    int model;
+    int event;
+    Handler handler;
+  };
+  // Grouped by model, each model's events in the order the host expects them. The handlers are
+  // called through member pointers, so a derived manager's overrides hear the events.
+  static constexpr Subscription kSubscriptions[] = {
+      {model_id::kUserModel, event::kUserAdd, &UserListManager::OnEventMeetingUserAdd},
+      {model_id::kUserModel, event::kUserRemove, &UserListManager::OnEventMeetingUserRemove},
+      {model_id::kUserModel, event::kUserUpdate, &UserListManager::OnEventMeetingUserUpdate},
+      {model_id::kUserModel, event::kUserCacheChanged, &UserListManager::OnEventMeetingUserCacheChanged},
+      {model_id::kUserModel, event::kUserInfoBeforeChange, &UserListManager::OnEventMeetingUserInfoBeforeChange},
+      {model_id::kUserModel, event::kUserInfoAfterChange, &UserListManager::OnEventMeetingUserInfoAfterChange},
+      {model_id::kMeetingModel, event::kJoinComplete, &UserListManager::OnEventJoinComplete},
+      {model_id::kMeetingModel, event::kLeaveComplete, &UserListManager::OnEventLeaveComplete},
+      {model_id::kMeetingModel, event::kSelfMoveToWaitingRoom, &UserListManager::OnEventSelfMoveToWaitingRoom},
+      {model_id::kMeetingModel, event::kSwitchToAudioMode, &UserListManager::OnEventSwitchToAudioMode},
+      {model_id::kVoiceActivatedModel, event::kVoiceActivatedHistoryChanged,
+       &UserListManager::OnEventVoiceActivatedHistoryListChanged},
+      {model_id::kHideVideoModel, event::kHideMeetingUserChanged, &UserListManager::OnEventHideMeetingUserChanged},
+      {model_id::kCustomLayoutModel, event::kCustomLayoutInfoChanged, &UserListManager::OnEventCustomLayoutInfoChange},
+  };
   const int64_t observer = model::ObserverId(this);
-  // The handlers go through the virtual table, so a derived manager's overrides hear the events.
-  if (framework::Model* users = framework::module::GetAppModuleModel(model_id::kUserModel)) {
-    users->SubscribeWithLocation(
-        event::kUserAdd, observer, [this](const Variant* v) { OnEventMeetingUserAdd(v); }, FROM_HERE);
-    users->SubscribeWithLocation(
-        event::kUserRemove, observer, [this](const Variant* v) { OnEventMeetingUserRemove(v); }, FROM_HERE);
-    users->SubscribeWithLocation(
-        event::kUserUpdate, observer, [this](const Variant* v) { OnEventMeetingUserUpdate(v); }, FROM_HERE);
-    users->SubscribeWithLocation(
-        event::kUserCacheChanged, observer, [this](const Variant* v) { OnEventMeetingUserCacheChanged(v); },
-        FROM_HERE);
-    users->SubscribeWithLocation(
-        event::kUserInfoBeforeChange, observer, [this](const Variant* v) { OnEventMeetingUserInfoBeforeChange(v); },
-        FROM_HERE);
-    users->SubscribeWithLocation(
-        event::kUserInfoAfterChange, observer, [this](const Variant* v) { OnEventMeetingUserInfoAfterChange(v); },
-        FROM_HERE);
-  }
-  if (framework::Model* meeting = framework::module::GetAppModuleModel(model_id::kMeetingModel)) {
-    meeting->SubscribeWithLocation(
-        event::kJoinComplete, observer, [this](const Variant* v) { OnEventJoinComplete(v); }, FROM_HERE);
-    meeting->SubscribeWithLocation(
-        event::kLeaveComplete, observer, [this](const Variant* v) { OnEventLeaveComplete(v); }, FROM_HERE);
-    meeting->SubscribeWithLocation(
-        event::kSelfMoveToWaitingRoom, observer, [this](const Variant* v) { OnEventSelfMoveToWaitingRoom(v); },
-        FROM_HERE);
-    meeting->SubscribeWithLocation(
-        event::kSwitchToAudioMode, observer, [this](const Variant* v) { OnEventSwitchToAudioMode(v); }, FROM_HERE);
-  }
-  if (framework::Model* voice = framework::module::GetAppModuleModel(model_id::kVoiceActivatedModel)) {
-    voice->SubscribeWithLocation(
-        event::kVoiceActivatedHistoryChanged, observer,
-        [this](const Variant* v) { OnEventVoiceActivatedHistoryListChanged(v); }, FROM_HERE);
-  }
-  if (framework::Model* hide = framework::module::GetAppModuleModel(model_id::kHideVideoModel)) {
-    hide->SubscribeWithLocation(
-        event::kHideMeetingUserChanged, observer, [this](const Variant* v) { OnEventHideMeetingUserChanged(v); },
-        FROM_HERE);
-  }
-  if (framework::Model* layout = framework::module::GetAppModuleModel(model_id::kCustomLayoutModel)) {
-    layout->SubscribeWithLocation(
-        event::kCustomLayoutInfoChanged, observer, [this](const Variant* v) { OnEventCustomLayoutInfoChange(v); },
-        FROM_HERE);
+  int looked_up = 0;
+  framework::Model* model = nullptr;
+  for (const Subscription& s : kSubscriptions) {
+    if (s.model != looked_up) {  // one lookup per model
+      looked_up = s.model;
+      model = framework::module::GetAppModuleModel(s.model);
+    }
+    if (!model) continue;
+    model->SubscribeWithLocation(
+        s.event, observer, [this, handler = s.handler](const Variant* v) { (this->*handler)(v); }, FROM_HERE);
   }
 }
 
