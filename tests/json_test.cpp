@@ -154,6 +154,64 @@ TEST(JsonObjects, ParsedLargeObjectsAreIndexedAndStayEditable) {
   EXPECT_FALSE(v.Has("field_40"));
 }
 
+// Records of one shape share their key table inside the reader, and records that break the
+// pattern (keys reordered, missing, added or repeated) get their own. A document with an integer
+// past 64 bits takes the RapidJSON tier instead; both must give the same value.
+TEST(JsonObjects, RecordsReadAlikeWhateverTheirShapeAndEditIndependently) {
+  auto record = [](const std::vector<std::string>& keys) {
+    std::string r = "{";
+    for (size_t i = 0; i < keys.size(); ++i) r += (i ? ",\"" : "\"") + keys[i] + "\":\"" + keys[i] + "_v\"";
+    return r + "}";
+  };
+  std::vector<std::string> shape;
+  for (int i = 0; i < 12; ++i) shape.push_back("a_rather_long_key_" + std::to_string(i));
+  std::vector<std::string> reordered = shape;
+  std::swap(reordered[5], reordered[6]);
+  std::vector<std::string> shorter(shape.begin(), shape.begin() + 7);
+  std::vector<std::string> longer = shape;
+  longer.push_back("extra");
+  const std::vector<std::vector<std::string>> records = {shape, shape, reordered, shape, shorter, {}, shape, longer, shape};
+  std::string body = "[";
+  for (size_t i = 0; i < records.size(); ++i) body += (i ? "," : "") + record(records[i]);
+  body += R"(,{"a_rather_long_key_0":1,"a_rather_long_key_0":2}])";
+
+  for (const std::string& big : {std::string("1"), std::string("123456789012345678901234567890")}) {
+    bool ok = false;
+    Variant doc = Variant::ParseJson(R"({"big":)" + big + R"(,"users":)" + body + "}", &ok);
+    ASSERT_TRUE(ok) << big;
+    Variant users = doc["users"];
+    ASSERT_EQ(users.size(), records.size() + 1);
+    for (size_t r = 0; r < records.size(); ++r) {
+      const Variant& u = users.At(r);
+      ASSERT_EQ(u.size(), records[r].size()) << r;
+      for (size_t k = 0; k < records[r].size(); ++k) {
+        EXPECT_EQ(u.KeyAt(k), records[r][k]) << r;
+        EXPECT_EQ(u.GetString(records[r][k]), records[r][k] + "_v") << r;
+      }
+      EXPECT_FALSE(u.Has("extra") && r != 7) << r;
+    }
+    EXPECT_EQ(users.At(records.size()).size(), 1u);
+    EXPECT_EQ(users.At(records.size()).GetInteger("a_rather_long_key_0"), 2);
+    EXPECT_EQ(users.At(0), users.At(2));  // same keys and values, another order
+
+    // Writing keys into one record leaves its look-alikes untouched, and they stay writable.
+    Variant first = users.At(0);
+    first["new_key"] = 1;
+    EXPECT_TRUE(first.Remove("a_rather_long_key_3"));
+    first.Set("a_rather_long_key_4", "changed");
+    EXPECT_FALSE(users.At(1).Has("new_key"));
+    EXPECT_TRUE(users.At(3).Has("a_rather_long_key_3"));
+    EXPECT_EQ(users.At(6).GetString("a_rather_long_key_4"), "a_rather_long_key_4_v");
+    EXPECT_TRUE(first.Has("a_rather_long_key_11"));
+    EXPECT_FALSE(first.Has("a_rather_long_key_3"));
+    Variant second = users.At(1);
+    EXPECT_TRUE(second.Remove("a_rather_long_key_0"));
+    EXPECT_EQ(second.KeyAt(0), "a_rather_long_key_1");
+    EXPECT_EQ(users.At(3).KeyAt(0), "a_rather_long_key_0");
+    EXPECT_NE(users.At(1), second);
+  }
+}
+
 TEST(JsonInvalid, EveryBrokenDocumentFailsCleanly) {
   const std::vector<std::string> broken = {
       "",

@@ -26,7 +26,7 @@ namespace {
 
 using internal::ArrayRep;
 using internal::HeapRep;
-using internal::MapEntry;
+using internal::MapKeys;
 using internal::MapRep;
 using internal::StringRep;
 
@@ -111,9 +111,21 @@ class StringSink {
 
 // simdjson's tape -> Variant. Its input was validated as UTF-8 as a whole, and it refuses escapes
 // that would decode to a lone surrogate, so strings and keys are taken as they are.
+//
+// Objects at the same depth are mostly records of one kind, so each object is first matched
+// against the key table of the last object built at its depth; when every key matches in order
+// the new map shares that table and costs one values vector. A mismatch copies the matched prefix
+// into a table of its own, which becomes the one to match at that depth.
 class TapeBuilder {
  public:
   explicit TapeBuilder(size_t source_size) : strings_(source_size) {}
+  ~TapeBuilder() {
+    for (MapKeys* keys : shapes_) {
+      if (keys) MapKeys::Release(keys);
+    }
+  }
+  TapeBuilder(const TapeBuilder&) = delete;
+  TapeBuilder& operator=(const TapeBuilder&) = delete;
 
   Variant Build(simdjson::dom::element element) {
     switch (element.type()) {
@@ -122,18 +134,13 @@ class TapeBuilder {
         auto* rep = new ArrayRep();
         Variant result = HeapRep::Wrap(Kind::kArray, rep);
         rep->items.reserve(array.size());
+        ++depth_;
         for (simdjson::dom::element item : array) rep->items.push_back(Build(item));
+        --depth_;
         return result;
       }
-      case simdjson::dom::element_type::OBJECT: {
-        simdjson::dom::object object = element.get_object().value_unsafe();
-        std::vector<MapEntry> members;
-        members.reserve(object.size());
-        for (simdjson::dom::key_value_pair field : object) {
-          members.push_back({std::string(field.key), internal::HashKey(field.key), Build(field.value)});
-        }
-        return HeapRep::Wrap(Kind::kMap, new MapRep(std::move(members)));
-      }
+      case simdjson::dom::element_type::OBJECT:
+        return BuildObject(element.get_object().value_unsafe());
       case simdjson::dom::element_type::INT64:
         return Variant(static_cast<long long>(element.get_int64().value_unsafe()));
       case simdjson::dom::element_type::UINT64:  // only past the signed range
@@ -151,7 +158,53 @@ class TapeBuilder {
   }
 
  private:
+  Variant BuildObject(simdjson::dom::object object) {
+    const size_t depth = depth_;
+    if (shapes_.size() <= depth) shapes_.resize(depth + 1, nullptr);
+    MapKeys* shape = shapes_[depth];
+    MapKeys* own = nullptr;  // once the keys part from |shape|
+    std::vector<Variant> values;
+    values.reserve(object.size());
+    ++depth_;
+    for (simdjson::dom::key_value_pair field : object) {
+      const size_t i = values.size();
+      if (!own && !(shape && i < shape->size() && shape->Name(i) == field.key)) own = Diverge(shape, i);
+      if (own) {
+        own->names.push_back(strings_.Make(field.key));
+        own->hashes.push_back(internal::HashKey(field.key));
+      }
+      values.push_back(Build(field.value));
+    }
+    --depth_;
+    if (!own && !(shape && values.size() == shape->size())) own = Diverge(shape, values.size());
+    if (!own) {
+      MapKeys::AddRef(shape);
+      return HeapRep::Wrap(Kind::kMap, new MapRep(shape, std::move(values)));
+    }
+    if (own->names.empty()) {  // {} is no pattern for its siblings
+      delete own;
+      return HeapRep::Wrap(Kind::kMap, new MapRep());
+    }
+    own->IndexMerging(values);
+    if (shape) MapKeys::Release(shape);
+    MapKeys::AddRef(own);
+    shapes_[depth] = own;
+    return HeapRep::Wrap(Kind::kMap, new MapRep(own, std::move(values)));
+  }
+
+  // A fresh key table holding the first |matched| names of |shape|.
+  static MapKeys* Diverge(const MapKeys* shape, size_t matched) {
+    auto* own = new MapKeys();
+    if (matched > 0) {
+      own->names.assign(shape->names.begin(), shape->names.begin() + static_cast<ptrdiff_t>(matched));
+      own->hashes.assign(shape->hashes.begin(), shape->hashes.begin() + static_cast<ptrdiff_t>(matched));
+    }
+    return own;
+  }
+
   StringSink strings_;
+  size_t depth_ = 0;
+  std::vector<MapKeys*> shapes_;  // by depth: the last key table built there (one reference each)
 };
 
 // The tape and string buffers of a parser are worth keeping between documents (allocating and
@@ -167,12 +220,10 @@ std::unique_ptr<simdjson::dom::parser> NewParser(size_t capacity) {
   return parser;
 }
 
-// The simdjson tier; false when simdjson refuses the document (the caller falls back).
+// The simdjson tier; false when simdjson refuses the document (the caller falls back). The
+// parser copies the text into a padded buffer of its own that it keeps with the parser, so a
+// large document costs one memcpy rather than a fresh allocation faulted in page by page.
 bool ParseWithSimdjson(std::string_view json, Variant& out) {
-  std::unique_ptr<char[]> padded(new char[json.size() + simdjson::SIMDJSON_PADDING]);
-  if (!json.empty()) std::memcpy(padded.get(), json.data(), json.size());
-  std::memset(padded.get() + json.size(), 0, simdjson::SIMDJSON_PADDING);
-
   thread_local std::unique_ptr<simdjson::dom::parser> kept_parser;
   std::unique_ptr<simdjson::dom::parser> own_parser;
   simdjson::dom::parser* parser;
@@ -185,15 +236,13 @@ bool ParseWithSimdjson(std::string_view json, Variant& out) {
   }
   if (!parser) return false;
   simdjson::dom::element root;
-  if (parser->parse(padded.get(), json.size(), false).get(root) != simdjson::SUCCESS) return false;
+  if (parser->parse(json.data(), json.size(), true).get(root) != simdjson::SUCCESS) return false;
   out = TapeBuilder(json.size()).Build(root);
   return true;
 }
 
-// Each open object collects its members in a vector of its own, reserved to the size of the
-// previous object closed at the same depth: documents are mostly arrays of like records, so
-// the guess is usually exact and the members never move. Elements of open arrays wait on one
-// shared stack (a Variant moves as two words) and a closing array takes its tail off it.
+// RapidJSON's events -> Variant, for the documents simdjson refuses: the rare tier, so it keeps
+// to plain stacks and builds every object its own key table.
 class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeBuilder> {
  public:
   explicit TreeBuilder(size_t source_size) : strings_(source_size) {}
@@ -218,39 +267,32 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
     return Put(strings_.Make(text));
   }
 
-  bool StartObject() {
-    if (!Open(kObject)) return false;
-    const size_t depth = open_.size() - 1;
-    if (objects_.size() == open_objects_) objects_.emplace_back();
-    std::vector<MapEntry>& members = objects_[open_objects_++];
-    if (depth < expected_.size()) members.reserve(std::min<size_t>(expected_[depth], kMaxGuess));
-    return true;
-  }
+  bool StartObject() { return Open(kObject); }
   bool Key(const char* s, rapidjson::SizeType n, bool) {
     std::string_view key(s, n);
     if (!IsValidUtf8(key)) return false;
-    objects_[open_objects_ - 1].push_back({std::string(key), internal::HashKey(key), Variant()});
+    names_.push_back(strings_.Make(key));
+    hashes_.push_back(internal::HashKey(key));
     return true;
   }
   bool EndObject(rapidjson::SizeType count) {
     open_.pop_back();
-    std::vector<MapEntry> members = std::move(objects_[--open_objects_]);
-    objects_[open_objects_] = std::vector<MapEntry>();
-    const size_t depth = open_.size();
-    if (expected_.size() <= depth) expected_.resize(depth + 1);
-    expected_[depth] = count;
-    if (members.capacity() - count > count / 4 + 2) members.shrink_to_fit();  // the guess was off
-    return Put(HeapRep::Wrap(Kind::kMap, new MapRep(std::move(members))));
+    if (count == 0) return Put(HeapRep::Wrap(Kind::kMap, new MapRep()));
+    auto* keys = new MapKeys();
+    keys->names = TakeTail(names_, count);
+    keys->hashes.assign(hashes_.end() - static_cast<ptrdiff_t>(count), hashes_.end());
+    hashes_.resize(hashes_.size() - count);
+    std::vector<Variant> values = TakeTail(values_, count);
+    keys->IndexMerging(values);
+    return Put(HeapRep::Wrap(Kind::kMap, new MapRep(keys, std::move(values))));
   }
 
   bool StartArray() { return Open(kArray); }
   bool EndArray(rapidjson::SizeType count) {
     open_.pop_back();
-    auto first = values_.end() - static_cast<ptrdiff_t>(count);
     auto* rep = new ArrayRep();
     Variant array = HeapRep::Wrap(Kind::kArray, rep);
-    rep->items.assign(std::make_move_iterator(first), std::make_move_iterator(values_.end()));
-    values_.erase(first, values_.end());
+    rep->items = TakeTail(values_, count);
     return Put(std::move(array));
   }
 
@@ -258,8 +300,6 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
 
  private:
   enum : uint8_t { kArray, kObject };
-  // A guess is only a guess: one huge object must not make every later sibling reserve as much.
-  static constexpr size_t kMaxGuess = 256;
 
   bool Open(uint8_t container) {
     if (open_.size() >= kMaxDepth) return false;
@@ -270,19 +310,25 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
   bool Put(Variant&& v) {
     if (open_.empty()) {
       root_ = std::move(v);
-    } else if (open_.back() == kObject) {
-      HeapRep::MoveIntoNull(objects_[open_objects_ - 1].back().value, v);
     } else {
       values_.push_back(std::move(v));
     }
     return true;
   }
 
+  static std::vector<Variant> TakeTail(std::vector<Variant>& stack, size_t count) {
+    auto first = stack.end() - static_cast<ptrdiff_t>(count);
+    std::vector<Variant> tail(std::make_move_iterator(first), std::make_move_iterator(stack.end()));
+    stack.erase(first, stack.end());
+    return tail;
+  }
+
   std::vector<uint8_t> open_;  // kind of every open container, innermost last
-  std::vector<std::vector<MapEntry>> objects_;  // members of the open objects (first open_objects_)
-  size_t open_objects_ = 0;
-  std::vector<uint32_t> expected_;  // by depth: member count of the last object closed there
+  // Members and elements of the open containers, innermost last; a closing container takes its
+  // own off the end (a Variant moves as two words).
   std::vector<Variant> values_;
+  std::vector<Variant> names_;
+  std::vector<uint64_t> hashes_;
   Variant root_;
   StringSink strings_;
 };

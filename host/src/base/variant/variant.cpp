@@ -11,7 +11,6 @@ namespace base::variant {
 
 using internal::ArrayRep;
 using internal::HeapRep;
-using internal::MapEntry;
 using internal::MapRep;
 using internal::StringRep;
 using internal::WeakRep;
@@ -81,7 +80,7 @@ void HeapRep::Release(HeapRep* rep) noexcept {
       delete array;
     } else {
       auto* map = static_cast<MapRep*>(rep);
-      for (MapEntry& e : map->entries) drop_child(e.value);
+      for (Variant& value : map->values) drop_child(value);
       delete map;
     }
     if (orphans.empty()) return;
@@ -271,8 +270,7 @@ ArrayRep* Variant::MutableArray() {
 const Variant* Variant::Find(std::string_view key) const noexcept {
   const MapRep* rep = map_rep();
   if (!rep) return nullptr;
-  const MapEntry* e = rep->Find(key);
-  return e ? &e->value : nullptr;
+  return rep->Find(key);
 }
 
 const Variant& Variant::Get(std::string_view key) const noexcept {
@@ -335,7 +333,7 @@ const char* Variant::GetCStr(std::string_view key, const char* def) const noexce
 
 size_t Variant::size() const noexcept {
   if (const ArrayRep* a = array_rep()) return a->items.size();
-  if (const MapRep* m = map_rep()) return m->entries.size();
+  if (const MapRep* m = map_rep()) return m->values.size();
   return 0;
 }
 
@@ -372,12 +370,12 @@ std::span<Variant> Variant::MutableElements() {
 
 std::string_view Variant::KeyAt(size_t index) const noexcept {
   const MapRep* rep = map_rep();
-  return rep && index < rep->entries.size() ? std::string_view(rep->entries[index].key) : std::string_view();
+  return rep && index < rep->values.size() ? rep->KeyAt(index) : std::string_view();
 }
 
 const Variant& Variant::ValueAt(size_t index) const noexcept {
   const MapRep* rep = map_rep();
-  return rep && index < rep->entries.size() ? rep->entries[index].value : EmptyVariant();
+  return rep && index < rep->values.size() ? rep->values[index] : EmptyVariant();
 }
 
 // ---- Equality -------------------------------------------------------------------------------
@@ -434,10 +432,11 @@ bool Variant::operator==(const Variant& other) const noexcept {
         } else {
           const MapRep* ma = a->map_rep();
           const MapRep* mb = b->map_rep();
-          for (const MapEntry& e : ma->entries) {
-            const MapEntry* f = mb->Find(e.key);
+          for (size_t i = 0; i < ma->values.size(); ++i) {
+            // Maps that share a key table hold their values in the same order.
+            const Variant* f = ma->keys == mb->keys ? &mb->values[i] : mb->Find(ma->KeyAt(i));
             if (!f) return false;
-            pending.emplace_back(&e.value, &f->value);
+            pending.emplace_back(&ma->values[i], f);
           }
         }
       }

@@ -1,4 +1,4 @@
-// The map representation: insertion-ordered entries plus, for larger maps, a hash index.
+// The map representation: values in insertion order beside a key table that maps may share.
 #include <algorithm>
 #include <bit>
 
@@ -7,7 +7,7 @@
 namespace base::variant::internal {
 namespace {
 
-// Smallest power of two that keeps |n| entries at a load of at most 3/4.
+// Smallest power of two that keeps |n| names at a load of at most 3/4.
 uint32_t SlotCountFor(size_t n) noexcept {
   size_t want = (n * 4 + 2) / 3 + 1;
   return static_cast<uint32_t>(std::bit_ceil(std::max<size_t>(want, 16)));
@@ -15,38 +15,39 @@ uint32_t SlotCountFor(size_t n) noexcept {
 
 }  // namespace
 
-MapRep::MapRep(const MapRep& other) : HeapRep(Kind::kMap), entries(other.entries), mask(other.mask) {
+MapKeys::MapKeys(const MapKeys& other) : names(other.names), hashes(other.hashes), mask(other.mask) {
   if (other.slots) {
     slots.reset(new Slot[size_t{mask} + 1]);
     std::memcpy(slots.get(), other.slots.get(), (size_t{mask} + 1) * sizeof(Slot));
   }
 }
 
-MapRep::MapRep(std::vector<MapEntry>&& taken) : HeapRep(Kind::kMap), entries(std::move(taken)) {
-  Deduplicate();
+void MapKeys::AllocateIndex(size_t count) {
+  const uint32_t slot_count = SlotCountFor(count);
+  slots.reset(new Slot[slot_count]());
+  mask = slot_count - 1;
 }
 
-void MapRep::InsertSlot(uint64_t hash, uint32_t index) noexcept {
+void MapKeys::InsertSlot(uint64_t hash, uint32_t index) noexcept {
   size_t pos = hash & mask;
   while (slots[pos].index_plus_one != 0) pos = (pos + 1) & mask;
   slots[pos] = Slot{static_cast<uint32_t>(hash >> 32), index + 1};
 }
 
-void MapRep::RebuildIndex() {
-  if (entries.size() <= kIndexThreshold) {
+void MapKeys::RebuildIndex() {
+  if (names.size() <= kIndexThreshold) {
     slots.reset();
     mask = 0;
     return;
   }
-  const uint32_t count = SlotCountFor(entries.size());
-  slots.reset(new Slot[count]());
-  mask = count - 1;
-  for (size_t i = 0; i < entries.size(); ++i) InsertSlot(entries[i].hash, static_cast<uint32_t>(i));
+  AllocateIndex(names.size());
+  for (size_t i = 0; i < names.size(); ++i) InsertSlot(hashes[i], static_cast<uint32_t>(i));
 }
 
-void MapRep::Append(std::string&& key, uint64_t hash) {
-  entries.push_back(MapEntry{std::move(key), hash, Variant()});
-  const size_t n = entries.size();
+void MapKeys::Append(Variant name, uint64_t hash) {
+  names.push_back(std::move(name));
+  hashes.push_back(hash);
+  const size_t n = names.size();
   if (n <= kIndexThreshold) return;
   if (!slots || n * 4 > (size_t{mask} + 1) * 3) {
     RebuildIndex();
@@ -55,52 +56,34 @@ void MapRep::Append(std::string&& key, uint64_t hash) {
   }
 }
 
-Variant& MapRep::FindOrInsert(std::string_view key) {
-  uint64_t hash;
-  if (slots) {
-    hash = HashKey(key);
-    if (const MapEntry* e = FindIndexed(key, hash)) return const_cast<MapEntry*>(e)->value;
-  } else {
-    if (MapEntry* e = Find(key)) return e->value;
-    hash = HashKey(key);
-  }
-  Append(std::string(key), hash);
-  return entries.back().value;
-}
-
-bool MapRep::Erase(std::string_view key) {
-  const MapEntry* e = Find(key);
-  if (!e) return false;
-  entries.erase(entries.begin() + (e - entries.data()));
+void MapKeys::EraseAt(size_t index) {
+  names.erase(names.begin() + static_cast<ptrdiff_t>(index));
+  hashes.erase(hashes.begin() + static_cast<ptrdiff_t>(index));
   RebuildIndex();
-  return true;
 }
 
-void MapRep::Deduplicate() {
-  const size_t n = entries.size();
+void MapKeys::IndexMerging(std::vector<Variant>& values) {
+  const size_t n = names.size();
   std::vector<bool> dead;
   auto fold = [&](size_t into, size_t from) {
-    entries[into].value = std::move(entries[from].value);
+    values[into] = std::move(values[from]);
     if (dead.empty()) dead.resize(n);
     dead[from] = true;
   };
   if (n > kIndexThreshold) {
-    const uint32_t count = SlotCountFor(n);
-    slots.reset(new Slot[count]());
-    mask = count - 1;
+    AllocateIndex(n);
     for (size_t i = 0; i < n; ++i) {
-      const MapEntry& e = entries[i];
-      if (const MapEntry* earlier = FindIndexed(e.key, e.hash)) {
-        fold(static_cast<size_t>(earlier - entries.data()), i);
+      const size_t earlier = IndexOf(Name(i), hashes[i]);
+      if (earlier != kAbsent) {
+        fold(earlier, i);
       } else {
-        InsertSlot(e.hash, static_cast<uint32_t>(i));
+        InsertSlot(hashes[i], static_cast<uint32_t>(i));
       }
     }
   } else {
     for (size_t i = 1; i < n; ++i) {
       for (size_t j = 0; j < i; ++j) {
-        if ((dead.empty() || !dead[j]) && entries[j].hash == entries[i].hash &&
-            entries[j].key == entries[i].key) {
+        if ((dead.empty() || !dead[j]) && hashes[j] == hashes[i] && Name(j) == Name(i)) {
           fold(j, i);
           break;
         }
@@ -111,11 +94,56 @@ void MapRep::Deduplicate() {
   size_t out = 0;
   for (size_t i = 0; i < n; ++i) {
     if (dead[i]) continue;
-    if (out != i) entries[out] = std::move(entries[i]);
+    if (out != i) {
+      names[out] = std::move(names[i]);
+      hashes[out] = hashes[i];
+      values[out] = std::move(values[i]);
+    }
     ++out;
   }
-  entries.erase(entries.begin() + static_cast<ptrdiff_t>(out), entries.end());
+  names.resize(out);
+  hashes.resize(out);
+  values.resize(out);
   RebuildIndex();
+}
+
+MapRep::MapRep(const MapRep& other) : HeapRep(Kind::kMap), keys(other.keys), values(other.values) {
+  if (keys) MapKeys::AddRef(keys);
+}
+
+MapKeys* MapRep::MutableKeys() {
+  if (!keys) {
+    keys = new MapKeys();
+  } else if (keys->IsShared()) {
+    auto* own = new MapKeys(*keys);
+    MapKeys::Release(keys);
+    keys = own;
+  }
+  return keys;
+}
+
+Variant& MapRep::FindOrInsert(std::string_view key) {
+  uint64_t hash;
+  if (keys && keys->slots) {
+    hash = HashKey(key);
+    const size_t i = keys->IndexOf(key, hash);
+    if (i != MapKeys::kAbsent) return values[i];
+  } else {
+    const size_t i = keys ? keys->IndexOf(key) : MapKeys::kAbsent;
+    if (i != MapKeys::kAbsent) return values[i];
+    hash = HashKey(key);
+  }
+  MutableKeys()->Append(Variant(key), hash);
+  values.emplace_back();
+  return values.back();
+}
+
+bool MapRep::Erase(std::string_view key) {
+  const size_t i = keys ? keys->IndexOf(key) : MapKeys::kAbsent;
+  if (i == MapKeys::kAbsent) return false;
+  MutableKeys()->EraseAt(i);
+  values.erase(values.begin() + static_cast<ptrdiff_t>(i));
+  return true;
 }
 
 }  // namespace base::variant::internal

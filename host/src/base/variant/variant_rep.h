@@ -36,6 +36,10 @@ struct HeapRep {
     return v;
   }
   static HeapRep* Of(const Variant& v) noexcept { return v.IsHeap() ? v.heap() : nullptr; }
+  // The characters of |s|, which must be a string: AsStringView without the kind check.
+  static std::string_view StringOf(const Variant& s) noexcept {
+    return s.IsHeap() ? s.HeapString() : std::string_view(s.bytes_ + 2, s.raw_.len);
+  }
   // Moves |from| into |to|, which must be null (so there is nothing to release).
   static void MoveIntoNull(Variant& to, Variant& from) noexcept {
     to.raw_ = from.raw_;
@@ -164,69 +168,107 @@ inline uint64_t HashKey(std::string_view key) noexcept {
   return Fold(kSeed2 ^ n, Fold(a ^ kSeed1, b ^ seed));
 }
 
-struct MapEntry {
-  std::string key;
-  uint64_t hash;
-  Variant value;
-};
-
-// Entries in insertion order. Small maps are scanned; past kIndexThreshold entries an
-// open-addressing table (linear probing, load <= 3/4) maps hashes to entry positions.
-struct MapRep : HeapRep {
+// The key side of a map: names in insertion order, their hashes and, past kIndexThreshold
+// names, an open-addressing index (linear probing, load <= 3/4) from hash to position. Maps with
+// the same keys in the same order share one table: a copy shares its original's, and the JSON
+// reader gives the records of an array one table between them, which takes the keys, their
+// hashes and the index out of the per-record cost (and most of the per-record memory). A table
+// is only written while it has a single owner.
+//
+// Names are string Variants: inline up to 13 characters, and the JSON reader packs longer ones
+// into its string chunks instead of giving each an allocation of its own.
+struct MapKeys {
   static constexpr size_t kIndexThreshold = 8;
+  static constexpr size_t kAbsent = static_cast<size_t>(-1);
 
-  // A slot holds the upper hash bits, to reject most mismatches without touching the entry,
-  // and the entry position plus one (0 marks a free slot).
+  // A slot holds the upper hash bits, to reject most mismatches without touching the names, and
+  // the position plus one (0 marks a free slot).
   struct Slot {
     uint32_t tag;
     uint32_t index_plus_one;
   };
 
-  MapRep() noexcept : HeapRep(Kind::kMap) {}
-  MapRep(const MapRep& other);
-  // Takes |entries| as they come (a JSON object): later duplicates overwrite the earlier value
-  // in the earlier position.
-  explicit MapRep(std::vector<MapEntry>&& entries);
+  MapKeys() noexcept = default;
+  MapKeys(const MapKeys& other);
+  MapKeys& operator=(const MapKeys&) = delete;
 
-  std::vector<MapEntry> entries;
+  std::atomic<uint32_t> refs{1};
+  std::vector<Variant> names;
+  std::vector<uint64_t> hashes;
   std::unique_ptr<Slot[]> slots;
   uint32_t mask = 0;  // slot count - 1 when indexed
 
-  const MapEntry* Find(std::string_view key) const noexcept {
+  static void AddRef(MapKeys* keys) noexcept { keys->refs.fetch_add(1, std::memory_order_relaxed); }
+  static void Release(MapKeys* keys) noexcept {
+    if (keys->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) delete keys;
+  }
+  bool IsShared() const noexcept { return refs.load(std::memory_order_acquire) != 1; }
+
+  size_t size() const noexcept { return names.size(); }
+  std::string_view Name(size_t i) const noexcept { return HeapRep::StringOf(names[i]); }
+
+  // Position of |key|, or kAbsent.
+  size_t IndexOf(std::string_view key) const noexcept {
     if (!slots) {
-      for (const MapEntry& e : entries) {
-        if (std::string_view(e.key) == key) return &e;
+      for (size_t i = 0; i < names.size(); ++i) {
+        if (Name(i) == key) return i;
       }
-      return nullptr;
+      return kAbsent;
     }
-    return FindIndexed(key, HashKey(key));
+    return IndexOf(key, HashKey(key));
   }
-  MapEntry* Find(std::string_view key) noexcept {
-    return const_cast<MapEntry*>(static_cast<const MapRep*>(this)->Find(key));
+  size_t IndexOf(std::string_view key, uint64_t hash) const noexcept {
+    const uint32_t tag = static_cast<uint32_t>(hash >> 32);
+    size_t pos = hash & mask;
+    for (;;) {
+      const Slot& s = slots[pos];
+      if (s.index_plus_one == 0) return kAbsent;
+      if (s.tag == tag) {
+        const size_t i = s.index_plus_one - 1;
+        if (Name(i) == key) return i;
+      }
+      pos = (pos + 1) & mask;
+    }
   }
+
+  void Append(Variant name, uint64_t hash);
+  void EraseAt(size_t index);
+  // Builds the index of names taken as they came (a JSON object). A name met again folds its
+  // value (from the parallel |values|) into the first one's position, as a later write would.
+  void IndexMerging(std::vector<Variant>& values);
+
+ private:
+  void RebuildIndex();
+  void AllocateIndex(size_t count);
+  void InsertSlot(uint64_t hash, uint32_t index) noexcept;
+};
+
+struct MapRep : HeapRep {
+  MapRep() noexcept : HeapRep(Kind::kMap) {}
+  MapRep(const MapRep& other);  // shares the key table
+  // Takes one reference to |table| (null for no keys), whose names match |vals| one to one.
+  MapRep(MapKeys* table, std::vector<Variant>&& vals) noexcept
+      : HeapRep(Kind::kMap), keys(table), values(std::move(vals)) {}
+  ~MapRep() {
+    if (keys) MapKeys::Release(keys);
+  }
+
+  MapKeys* keys = nullptr;
+  std::vector<Variant> values;
+
+  const Variant* Find(std::string_view key) const noexcept {
+    if (!keys) return nullptr;
+    const size_t i = keys->IndexOf(key);
+    return i == MapKeys::kAbsent ? nullptr : &values[i];
+  }
+  std::string_view KeyAt(size_t i) const noexcept { return keys->Name(i); }
 
   // The value under |key|, appended as null when absent.
   Variant& FindOrInsert(std::string_view key);
   bool Erase(std::string_view key);
 
  private:
-  const MapEntry* FindIndexed(std::string_view key, uint64_t hash) const noexcept {
-    const uint32_t tag = static_cast<uint32_t>(hash >> 32);
-    size_t pos = hash & mask;
-    for (;;) {
-      const Slot& s = slots[pos];
-      if (s.index_plus_one == 0) return nullptr;
-      if (s.tag == tag) {
-        const MapEntry& e = entries[s.index_plus_one - 1];
-        if (e.hash == hash && std::string_view(e.key) == key) return &e;
-      }
-      pos = (pos + 1) & mask;
-    }
-  }
-  void Append(std::string&& key, uint64_t hash);
-  void RebuildIndex();
-  void InsertSlot(uint64_t hash, uint32_t index) noexcept;
-  void Deduplicate();
+  MapKeys* MutableKeys();
 };
 
 }  // namespace base::variant::internal
