@@ -67,6 +67,25 @@ TEST(JsonRoundTrip, IntegersKeepTheirRangeAndDoublesTheirBits) {
   // Just above the midpoint between 0.3 and the next double: only a full-precision parse rounds up.
   EXPECT_EQ(Variant::ParseJson("0.30000000000000001665334536937734810635447502136230468750001").AsDouble(),
             std::nextafter(0.3, 1.0));
+
+  // The integer past 64 bits sends the whole document down the second tier, which must read
+  // every number as exactly: long mantissas, underflow to a signed zero.
+  const std::string long_mantissa = "2" + std::string(300, '5') + ".4444e-567";
+  bool ok = false;
+  Variant slow = Variant::ParseJson(
+      "[123456789012345678901234567890," + long_mantissa + ",1e-400,-1e-400,0.0,0.30000000000000001665334536937734810635447502136230468750001,-7]",
+      &ok);
+  ASSERT_TRUE(ok);
+  ASSERT_EQ(slow.size(), 7u);
+  EXPECT_EQ(slow.At(0).AsDouble(), 1.2345678901234568e29);
+  EXPECT_EQ(slow.At(1).AsDouble(), Variant::ParseJson(long_mantissa).AsDouble());
+  EXPECT_GT(slow.At(1).AsDouble(), 0.0);
+  EXPECT_EQ(std::bit_cast<uint64_t>(slow.At(2).AsDouble()), std::bit_cast<uint64_t>(0.0));
+  EXPECT_EQ(std::bit_cast<uint64_t>(slow.At(3).AsDouble()), std::bit_cast<uint64_t>(-0.0));
+  EXPECT_EQ(slow.At(4).AsDouble(), 0.0);
+  EXPECT_EQ(slow.At(5).AsDouble(), std::nextafter(0.3, 1.0));
+  EXPECT_EQ(slow.At(6).AsInteger(), -7);
+  EXPECT_TRUE(slow.At(6).IsInteger());
 }
 
 TEST(JsonRoundTrip, ValuesJsonCannotCarryBecomeNull) {
@@ -239,6 +258,10 @@ TEST(JsonInvalid, EveryBrokenDocumentFailsCleanly) {
       "01",
       "1.",
       "NaN",
+      "1e400",
+      "[2e0308]",
+      "[123456789012345678901234567890,1e400]",
+      "[123456789012345678901234567890,-2e0308]",
       "{'a':1}",
       std::string("[1]\0", 4),
       std::string("\"a\0b\"", 5),

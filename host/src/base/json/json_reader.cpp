@@ -7,6 +7,8 @@
 // value. Invalid input of any kind (including nesting too deep to be sensible) gives a null value
 // and false; the caller decides whether and what to log.
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
@@ -241,6 +243,57 @@ bool ParseWithSimdjson(std::string_view json, Variant& out) {
   return true;
 }
 
+// A JSON number's text as a Variant: an integer when it has neither fraction nor exponent and
+// fits 64 bits (signed, else unsigned), otherwise a double. A number too large for a double is
+// refused, as no JSON number stands for infinity; one too small becomes a zero of its sign.
+bool ConvertNumber(std::string_view text, Variant& out) {
+  const char* begin = text.data();
+  const char* end = begin + text.size();
+  if (text.find_first_of(".eE") == std::string_view::npos) {
+    long long signed_value = 0;
+    if (std::from_chars(begin, end, signed_value).ec == std::errc()) {
+      out = Variant(signed_value);
+      return true;
+    }
+    unsigned long long unsigned_value = 0;
+    if (text[0] != '-' && std::from_chars(begin, end, unsigned_value).ec == std::errc()) {
+      out = Variant(unsigned_value);
+      return true;
+    }
+  }
+  double value = 0;
+  const std::from_chars_result result = std::from_chars(begin, end, value);
+  if (result.ec == std::errc() && std::isfinite(value)) {
+    out = Variant(value);
+    return true;
+  }
+  if (result.ec != std::errc::result_out_of_range) return false;
+  // Out of range: the decimal exponent of the leading significant digit tells which way.
+  long long magnitude = 0;
+  const size_t exponent_at = text.find_first_of("eE");
+  const std::string_view mantissa = text.substr(0, exponent_at);
+  const size_t point = std::min(mantissa.find('.'), mantissa.size());
+  const size_t first_digit = mantissa.find_first_of("123456789");
+  if (first_digit == std::string_view::npos) {
+    out = Variant(text[0] == '-' ? -0.0 : 0.0);  // all zeros with a huge exponent
+    return true;
+  }
+  magnitude = first_digit < point ? static_cast<long long>(point - first_digit)
+                                  : -static_cast<long long>(first_digit - point);
+  if (exponent_at != std::string_view::npos) {
+    long long exponent = 0;
+    if (std::from_chars(text.data() + exponent_at + 1 + (text[exponent_at + 1] == '+'), end, exponent).ec !=
+        std::errc()) {
+      exponent = text[exponent_at + 1] == '-' ? std::numeric_limits<long long>::min() / 2
+                                              : std::numeric_limits<long long>::max() / 2;
+    }
+    magnitude += exponent;
+  }
+  if (magnitude > 0) return false;
+  out = Variant(text[0] == '-' ? -0.0 : 0.0);
+  return true;
+}
+
 // RapidJSON's events -> Variant, for the documents simdjson refuses: the rare tier, so it keeps
 // to plain stacks and builds every object its own key table.
 class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeBuilder> {
@@ -251,16 +304,13 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
 
   bool Null() { return Put(Variant()); }
   bool Bool(bool b) { return Put(Variant(b)); }
-  bool Int(int i) { return Put(Variant(static_cast<long long>(i))); }
-  bool Uint(unsigned u) { return Put(Variant(static_cast<long long>(u))); }
-  bool Int64(int64_t i) { return Put(Variant(static_cast<long long>(i))); }
-  bool Uint64(uint64_t u) {
-    if (u <= static_cast<uint64_t>(std::numeric_limits<int64_t>::max()))
-      return Put(Variant(static_cast<long long>(u)));
-    return Put(Variant(static_cast<unsigned long long>(u)));
+  // Numbers arrive as their text (RapidJSON has checked the grammar) and are converted here:
+  // RapidJSON's own full-precision conversion reads out of bounds on long mantissas with large
+  // negative exponents, and lets some overflows through as infinity.
+  bool RawNumber(const char* s, rapidjson::SizeType n, bool) {
+    Variant number;
+    return ConvertNumber(std::string_view(s, n), number) && Put(std::move(number));
   }
-  bool Double(double d) { return Put(Variant(d)); }
-  bool RawNumber(const char*, rapidjson::SizeType, bool) { return false; }  // not requested
   bool String(const char* s, rapidjson::SizeType n, bool) {
     std::string_view text(s, n);
     if (!IsValidUtf8(text)) return false;
@@ -350,7 +400,7 @@ Variant Variant::ParseJson(std::string_view json, bool* ok) {
   // and decode strings in place instead of through its own stack, which saves more than the
   // copy costs.
   constexpr unsigned kFlags =
-      rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag | rapidjson::kParseInsituFlag;
+      rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseInsituFlag;
   std::unique_ptr<char[]> text(new char[json.size() + 1]);
   if (!json.empty()) std::memcpy(text.get(), json.data(), json.size());
   text[json.size()] = '\0';
