@@ -81,7 +81,16 @@ class Variant {
   Variant(const Variant& other) noexcept;
   Variant(Variant&& other) noexcept : raw_(other.raw_) { other.raw_.tag = 0; other.raw_.word = 0; }
   Variant& operator=(const Variant& other) noexcept;
-  Variant& operator=(Variant&& other) noexcept;
+  Variant& operator=(Variant&& other) noexcept {
+    // Takes the new value before letting go of the old one: |other| may live inside it.
+    if (this == &other) return *this;
+    const Raw incoming = other.raw_;
+    other.raw_.tag = 0;
+    other.raw_.word = 0;
+    if (IsHeap()) Release();
+    raw_ = incoming;
+    return *this;
+  }
   ~Variant() { if (IsHeap()) Release(); }
 
   // The shared null value: what Get and At hand out for anything absent.
@@ -103,12 +112,13 @@ class Variant {
   bool IsUnsigned() const noexcept { return IsInteger() && (raw_.tag & kUnsignedFlag); }
 
   // Scalar readers: the value when the kind matches, else the kind's neutral value.
-  bool AsBoolean() const noexcept;
-  int32_t AsInt32() const noexcept;  // integers are narrowed as static_cast does
-  uint32_t AsUint32() const noexcept;
-  int64_t AsInteger() const noexcept;
+  bool AsBoolean() const noexcept { return IsBool() && raw_.word != 0; }
+  // Integers are narrowed as static_cast does.
+  int32_t AsInt32() const noexcept { return IsInteger() ? static_cast<int32_t>(raw_.word) : 0; }
+  uint32_t AsUint32() const noexcept { return IsInteger() ? static_cast<uint32_t>(raw_.word) : 0; }
+  int64_t AsInteger() const noexcept { return IsInteger() ? static_cast<int64_t>(raw_.word) : 0; }
   int64_t AsInt64() const noexcept { return AsInteger(); }
-  uint64_t AsUint64() const noexcept;
+  uint64_t AsUint64() const noexcept { return IsInteger() ? raw_.word : 0; }
   double AsDouble() const noexcept;  // integers convert
   std::string AsStr() const;
   std::string_view AsStringView() const noexcept;  // valid while this Variant is unchanged

@@ -152,22 +152,12 @@ Variant::Variant(const Variant& other) noexcept : raw_(other.raw_) {
   if (IsHeap()) heap()->AddRef();
 }
 
-// Both assignments take the new value before letting go of the old one: |other| may live inside
-// the value being replaced (v = v["child"]).
+// Takes the new value before letting go of the old one: |other| may live inside the value being
+// replaced (v = v["child"]).
 Variant& Variant::operator=(const Variant& other) noexcept {
   if (this == &other) return *this;
   Raw incoming = other.raw_;
   if (other.IsHeap()) other.heap()->AddRef();
-  if (IsHeap()) Release();
-  raw_ = incoming;
-  return *this;
-}
-
-Variant& Variant::operator=(Variant&& other) noexcept {
-  if (this == &other) return *this;
-  Raw incoming = other.raw_;
-  other.raw_.tag = 0;
-  other.raw_.word = 0;
   if (IsHeap()) Release();
   raw_ = incoming;
   return *this;
@@ -192,16 +182,6 @@ void Variant::AssignString(std::string_view value) {
 }
 
 // ---- Scalar readers -------------------------------------------------------------------------
-
-bool Variant::AsBoolean() const noexcept { return IsBool() && raw_.word != 0; }
-
-int32_t Variant::AsInt32() const noexcept { return IsInteger() ? static_cast<int32_t>(raw_.word) : 0; }
-
-uint32_t Variant::AsUint32() const noexcept { return IsInteger() ? static_cast<uint32_t>(raw_.word) : 0; }
-
-int64_t Variant::AsInteger() const noexcept { return IsInteger() ? static_cast<int64_t>(raw_.word) : 0; }
-
-uint64_t Variant::AsUint64() const noexcept { return IsInteger() ? raw_.word : 0; }
 
 double Variant::AsDouble() const noexcept {
   if (IsDouble()) return DoubleOf(raw_.word);
