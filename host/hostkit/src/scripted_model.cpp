@@ -3,25 +3,25 @@
 namespace hostkit {
 
 ScriptedModel& ScriptedModel::Answer(int command_id, Variant answer) {
-  handlers_[command_id] = [answer = std::move(answer)](const Variant&, Variant* out) {
+  handlers_[command_id] = std::make_shared<const Handler>([answer = std::move(answer)](const Variant&, Variant* out) {
     if (out) *out = answer;
     return true;
-  };
+  });
   return *this;
 }
 
 ScriptedModel& ScriptedModel::Succeed(int command_id) {
-  handlers_[command_id] = [](const Variant&, Variant*) { return true; };
+  handlers_[command_id] = std::make_shared<const Handler>([](const Variant&, Variant*) { return true; });
   return *this;
 }
 
 ScriptedModel& ScriptedModel::Fail(int command_id) {
-  handlers_[command_id] = [](const Variant&, Variant*) { return false; };
+  handlers_[command_id] = std::make_shared<const Handler>([](const Variant&, Variant*) { return false; });
   return *this;
 }
 
 ScriptedModel& ScriptedModel::Handle(int command_id, Handler handler) {
-  handlers_[command_id] = std::move(handler);
+  handlers_[command_id] = std::make_shared<const Handler>(std::move(handler));
   return *this;
 }
 
@@ -58,8 +58,8 @@ Variant ScriptedModel::LastArgument(int command_id) const {
 bool ScriptedModel::Run(int command_id, const Variant* in, Variant* out) {
   auto it = handlers_.find(command_id);
   if (it == handlers_.end()) return false;
-  Handler handler = it->second;  // a handler may rescript its own command
-  return handler(in ? *in : Variant::EmptyVariant(), out);
+  const std::shared_ptr<const Handler> handler = it->second;  // it may rescript its own command
+  return (*handler)(in ? *in : Variant::EmptyVariant(), out);
 }
 
 bool ScriptedModel::Call(int command_id, const Variant* in, Variant* out) {

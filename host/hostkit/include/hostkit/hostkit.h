@@ -70,7 +70,9 @@ class ScriptedModel : public framework::ModelImpl {
 
  private:
   bool Run(int command_id, const Variant* in, Variant* out);
-  std::map<int, Handler> handlers_;
+  // Shared so that a call keeps its handler alive while the handler rescripts its own command,
+  // without copying the handler on every call.
+  std::map<int, std::shared_ptr<const Handler>> handlers_;
   std::map<int, bool> held_;
   std::map<int, std::vector<framework::Promise<Variant>>> pending_;
   std::vector<CallRecord> calls_;
