@@ -137,6 +137,10 @@ TEST(WebViewPages, TrustedAddressesGetTheAppLanguageOthersPassUnchanged) {
   EXPECT_EQ(hostkit::Navigations().back().arguments.GetString("url"), std::string(kTrusted) + "?app_lang=zh-cn");
   velto::OpenWebPage(kOther, Ctx(), true, std::nullopt, {});
   EXPECT_EQ(hostkit::Navigations().back().arguments.GetString("url"), kOther);
+  // Switching the interface language switches the page language with it.
+  hostkit::SetLanguage("en-us");
+  velto::OpenWebPage(kTrusted, Ctx(), true, std::nullopt, {});
+  EXPECT_EQ(hostkit::Navigations().back().arguments.GetString("url"), std::string(kTrusted) + "?app_lang=en-us");
 }
 
 TEST(WebViewPages, EachPushTypeUsesItsNavigatorOperation) {

@@ -101,7 +101,8 @@ size_t AdvanceClock(int64_t ms);
 void UseRealTime(bool real_time);
 size_t RunFor(int64_t ms);
 
-// Texts.
+// Texts. SetLanguage sets the interface language: the resource texts' and the SDK settings'
+// app_language alike.
 void SetLanguage(const std::string& language);
 void SetLocalizedString(int32_t id, std::string text, const std::string& language = "");
 
