@@ -1,6 +1,7 @@
 // The video stream manager's pulls: visible lists, cancellations, sizes by rule and user count,
 // audio mode, pause and resume, and the media layer's batch bracket.
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -218,6 +219,11 @@ struct UserCountCase {
   bool grid_middle;
   int32_t size;
 };
+
+// Without it gtest prints the parameter as raw bytes, padding included (which valgrind flags).
+void PrintTo(const UserCountCase& c, std::ostream* out) {
+  *out << c.others << " others, grid middle " << (c.grid_middle ? "on" : "off") << ", size " << c.size;
+}
 
 class VideoStreamSizeByUserCount : public VideoStreamTest, public testing::WithParamInterface<UserCountCase> {
   void SetUp() override {}
