@@ -41,7 +41,11 @@ std::string RecordText(const Variant& record, std::string_view key) {
 
 std::string FormatNumber(const Variant& record, const std::string& number_key, bool with_area) {
   std::string text;
-  if (with_area && HasValidString(record, "area")) text = "+" + record.GetString("area") + " ";
+  if (with_area && HasValidString(record, "area")) {
+    text += '+';
+    text += record.GetString("area");
+    text += ' ';
+  }
   if (HasValidString(record, number_key)) text += record.GetString(number_key);
   return text;
 }

@@ -46,9 +46,9 @@ void ReportAiAssistantStopEventLog(bool confirmed) {
   const bool appointed_host = self.GetBoolean("host", false);
 
   analytics::Properties properties;
-  properties["aihelper_open_switch"] = switch_on ? "1" : "0";
+  properties["aihelper_open_switch"] = std::string(switch_on ? "1" : "0");
   properties["aihelper_role_type"] = std::to_string(item.GetInteger("aihelper_role_type", 0));
-  properties["is_creator_or_host"] = (creator || appointed_host) ? "1" : "0";
+  properties["is_creator_or_host"] = std::string((creator || appointed_host) ? "1" : "0");
   analytics::LogEventWithProperties(
       confirmed ? "e#meeting#ai_helper_stop_confirm#click" : "e#meeting#ai_helper_stop_cancel#click",
       std::move(properties));
