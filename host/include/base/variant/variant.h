@@ -18,6 +18,9 @@
 // Variant is next copied or changed in its shape.
 //
 // Maps keep their keys in insertion order and index them by hash once they grow past a few keys.
+// Maps with the same keys in the same order (a copy and its original, the records of one JSON
+// array) share one key table until one of them adds or removes a key, so a parsed list of like
+// records costs little more than its values.
 #pragma once
 
 #include <cstddef>
