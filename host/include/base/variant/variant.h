@@ -58,7 +58,7 @@ class Variant {
  public:
   using Kind = base::variant::Kind;
 
-  Variant() noexcept { raw_.tag = 0; raw_.word = 0; }
+  Variant() noexcept = default;
   Variant(std::nullptr_t) noexcept : Variant() {}
   Variant(bool value) noexcept;
   Variant(int value) noexcept : Variant(static_cast<long long>(value)) {}
@@ -195,8 +195,9 @@ class Variant {
     uint32_t slice_length;  // heap string
     uint64_t word;          // payload
   };
+  // Every byte starts at zero, so that copying a value copies no indeterminate bytes.
   union {
-    Raw raw_;
+    Raw raw_{};
     char bytes_[16];
   };
 
