@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/variant/variant.h"
@@ -319,6 +321,116 @@ TEST(VariantDepth, VeryDeepValuesAreCopiedComparedWrittenAndFreed) {
   EXPECT_EQ(v.ToJsonStr().size(), kDepth / 2 * (2 + 6) + 4u);  // [{"n":…}] pairs, innermost null
   v = Variant();
   copy = Variant();
+}
+
+}  // namespace
+
+namespace {
+
+// Maps against a plain model of themselves (insertion-ordered pairs) through random writes,
+// removals, copies and JSON round trips. Copies and parsed records of one shape share their key
+// table, so this is where a table written while shared, or a value left at the wrong position,
+// shows up.
+using ModelMap = std::vector<std::pair<std::string, int64_t>>;
+
+class MapOracle {
+ public:
+  explicit MapOracle(uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {
+    for (int i = 0; i < 24; ++i) {
+      keys_.push_back(i % 3 ? "k" + std::to_string(i) : "a_key_too_long_to_be_inline_" + std::to_string(i));
+    }
+    for (size_t i = 0; i < kPool; ++i) values_.push_back(Variant::Map());
+    models_.resize(kPool);
+  }
+
+  void Step() {
+    const size_t i = Below(kPool);
+    const std::string& key = keys_[Below(keys_.size())];
+    switch (Below(10)) {
+      case 0:
+      case 1:
+      case 2:
+      case 3: {  // write
+        const auto value = static_cast<int64_t>(Below(1000));
+        values_[i][key] = value;
+        auto it = Locate(models_[i], key);
+        if (it == models_[i].end()) {
+          models_[i].emplace_back(key, value);
+        } else {
+          it->second = value;
+        }
+        break;
+      }
+      case 4:
+      case 5: {  // remove
+        auto it = Locate(models_[i], key);
+        EXPECT_EQ(values_[i].Remove(key), it != models_[i].end());
+        if (it != models_[i].end()) models_[i].erase(it);
+        break;
+      }
+      case 6:
+      case 7: {  // copy
+        const size_t j = Below(kPool);
+        values_[j] = values_[i];
+        models_[j] = models_[i];
+        break;
+      }
+      default: {  // the whole pool through JSON, as one array of records
+        Variant array = Variant::Array();
+        for (const Variant& v : values_) array.Add(v);
+        bool ok = false;
+        Variant parsed = Variant::ParseJson(array.ToJsonStr(), &ok);
+        ASSERT_TRUE(ok);
+        for (size_t k = 0; k < kPool; ++k) values_[k] = parsed.At(k);
+        break;
+      }
+    }
+  }
+
+  void Check() const {
+    for (size_t i = 0; i < kPool; ++i) {
+      const Variant& v = values_[i];
+      const ModelMap& model = models_[i];
+      ASSERT_EQ(v.size(), model.size()) << "map " << i;
+      for (size_t n = 0; n < model.size(); ++n) {
+        ASSERT_EQ(v.KeyAt(n), model[n].first) << "map " << i << " position " << n;
+        ASSERT_EQ(v.ValueAt(n).AsInteger(), model[n].second);
+        ASSERT_EQ(v.GetInteger(model[n].first, -1), model[n].second);
+      }
+      for (const std::string& key : keys_) {
+        ASSERT_EQ(v.Has(key), Locate(model, key) != model.end()) << key;
+      }
+    }
+  }
+
+ private:
+  static constexpr size_t kPool = 6;
+
+  template <typename Model>  // ModelMap, const or not
+  static auto Locate(Model& model, const std::string& key) -> decltype(model.begin()) {
+    return std::find_if(model.begin(), model.end(), [&](const auto& entry) { return entry.first == key; });
+  }
+  size_t Below(size_t n) {
+    state_ = state_ * 6364136223846793005ull + 1442695040888963407ull;
+    return static_cast<size_t>((state_ >> 33) % n);
+  }
+
+  uint64_t state_;
+  std::vector<std::string> keys_;
+  std::vector<Variant> values_;
+  std::vector<ModelMap> models_;
+};
+
+TEST(VariantMaps, RandomEditsCopiesAndRoundTripsMatchAPlainModel) {
+  for (uint64_t seed = 1; seed <= 8; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    MapOracle oracle(seed);
+    for (int step = 0; step < 1500; ++step) {
+      oracle.Step();
+      oracle.Check();
+      if (HasFatalFailure()) return;
+    }
+  }
 }
 
 }  // namespace
