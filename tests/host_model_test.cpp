@@ -89,6 +89,15 @@ TEST(ScriptedModel, RecordsEveryCallAndAnswersAsScripted) {
   EXPECT_EQ(model.calls()[2].target, 77u);
   EXPECT_EQ(model.LastArgument(9).GetInteger("x"), 21);
   EXPECT_EQ(framework::module::GetAppModuleModel(514), &model);
+
+  // With recording off the model still answers; it just keeps no record.
+  model.RecordCalls(false);
+  EXPECT_TRUE(model.Call(9, &in, &out));
+  EXPECT_EQ(out.AsInteger(), 42);
+  EXPECT_EQ(model.calls().size(), 3u);
+  model.RecordCalls(true);
+  model.AsyncCall(9, &in);
+  EXPECT_EQ(model.calls().size(), 4u);
 }
 
 TEST(ScriptedModel, AsyncAnswersArriveOnTheMainLooper) {

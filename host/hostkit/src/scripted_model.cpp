@@ -62,18 +62,22 @@ bool ScriptedModel::Run(int command_id, const Variant* in, Variant* out) {
   return (*handler)(in ? *in : Variant::EmptyVariant(), out);
 }
 
+void ScriptedModel::Record(CallRecord::Kind kind, int command_id, const Variant* in, uint64_t target) {
+  if (record_calls_) calls_.push_back({kind, command_id, in ? *in : Variant(), target});
+}
+
 bool ScriptedModel::Call(int command_id, const Variant* in, Variant* out) {
-  calls_.push_back({CallRecord::Kind::kCall, command_id, in ? *in : Variant(), 0});
+  Record(CallRecord::Kind::kCall, command_id, in, 0);
   return Run(command_id, in, out);
 }
 
 bool ScriptedModel::P2PCall(int command_id, uint64_t target, const Variant* in, Variant* out) {
-  calls_.push_back({CallRecord::Kind::kP2P, command_id, in ? *in : Variant(), target});
+  Record(CallRecord::Kind::kP2P, command_id, in, target);
   return Run(command_id, in, out);
 }
 
 framework::Future<Variant> ScriptedModel::AsyncCall(int command_id, const Variant* in) {
-  calls_.push_back({CallRecord::Kind::kAsync, command_id, in ? *in : Variant(), 0});
+  Record(CallRecord::Kind::kAsync, command_id, in, 0);
   framework::Promise<Variant> promise;
   if (held_.count(command_id)) {
     pending_[command_id].push_back(promise);
