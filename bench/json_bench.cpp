@@ -12,6 +12,7 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
+#include "allocation_count.h"
 #include "base/variant/variant.h"
 #include "user_records.h"
 
@@ -90,18 +91,22 @@ double CpuSeconds() {
 //   variant_vs_rapidjson              how many times slower than RapidJSON's DOM (target <= 2)
 //   variant_vs_rapidjson_same_flags   the same, RapidJSON validating UTF-8 at full precision too
 //   *_with_free                       the same ratios counting the time to free the result
+//   *_allocs_per_record               allocations a parse makes, per user record
 void BM_JsonParseRatios(benchmark::State& state) {
   const std::string& doc = Document();
   enum { kVariant, kNlohmann, kRapid, kRapidSame, kCount };
   constexpr int kRunsPerBlock = 2;
   double parse[kCount] = {};
   double free[kCount] = {};
+  uint64_t allocations[kCount] = {};
   auto block = [&](int which, auto&& make) {
     { auto warm_up = make(); }
     for (int i = 0; i < kRunsPerBlock; ++i) {
+      const uint64_t a0 = bench::AllocationCount();
       double t0 = CpuSeconds();
       auto value = make();
       double t1 = CpuSeconds();
+      allocations[which] += bench::AllocationCount() - a0;
       benchmark::DoNotOptimize(value);
       value = {};
       double t2 = CpuSeconds();
@@ -133,6 +138,10 @@ void BM_JsonParseRatios(benchmark::State& state) {
   state.counters["variant_vs_nlohmann"] = parse[kNlohmann] / parse[kVariant];
   state.counters["variant_vs_rapidjson"] = parse[kVariant] / parse[kRapid];
   state.counters["variant_vs_rapidjson_same_flags"] = parse[kVariant] / parse[kRapidSame];
+  auto per_record = [&](int which) { return static_cast<double>(allocations[which]) / (n * kRecords); };
+  state.counters["variant_allocs_per_record"] = per_record(kVariant);
+  state.counters["nlohmann_allocs_per_record"] = per_record(kNlohmann);
+  state.counters["rapidjson_allocs_per_record"] = per_record(kRapid);
   auto total = [&](int which) { return parse[which] + free[which]; };
   state.counters["variant_vs_nlohmann_with_free"] = total(kNlohmann) / total(kVariant);
   state.counters["variant_vs_rapidjson_with_free"] = total(kVariant) / total(kRapid);

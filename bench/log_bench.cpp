@@ -7,6 +7,7 @@
 #include <new>
 #include <string>
 
+#include "allocation_count.h"
 #include "base/log/log.h"
 #include "module_api/log.h"
 
@@ -25,6 +26,8 @@ void* operator new(std::size_t size) {
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
+uint64_t bench::AllocationCount() { return g_allocations.load(std::memory_order_relaxed); }
+
 namespace {
 
 std::string MakeText(int i) { return "user " + std::to_string(i) + " joined with a long description"; }
@@ -32,14 +35,14 @@ std::string MakeText(int i) { return "user " + std::to_string(i) + " joined with
 void BM_LogBelowLevel(benchmark::State& state) {
   base::log::SetLogLevel(1);
   const uint64_t writers = velto::log::WritersCreatedOnThisThread();
-  const uint64_t allocations = g_allocations.load();
+  const uint64_t allocations = bench::AllocationCount();
   int i = 0;
   for (auto _ : state) {
     ++i;
     VELTO_LOG(6) << MakeText(i) << " index " << i << " ratio " << 0.5;
     benchmark::ClobberMemory();
   }
-  state.counters["allocations"] = static_cast<double>(g_allocations.load() - allocations);
+  state.counters["allocations"] = static_cast<double>(bench::AllocationCount() - allocations);
   state.counters["writers"] = static_cast<double>(velto::log::WritersCreatedOnThisThread() - writers);
   base::log::SetLogLevel(6);
 }
