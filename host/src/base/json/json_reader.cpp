@@ -268,28 +268,27 @@ bool ConvertNumber(std::string_view text, Variant& out) {
     return true;
   }
   if (result.ec != std::errc::result_out_of_range) return false;
-  // Out of range: the decimal exponent of the leading significant digit tells which way.
-  long long magnitude = 0;
+  // Out of range. The decimal exponent of the leading significant digit says which way: the
+  // position of the point relative to that digit, plus the written exponent.
   const size_t exponent_at = text.find_first_of("eE");
   const std::string_view mantissa = text.substr(0, exponent_at);
-  const size_t point = std::min(mantissa.find('.'), mantissa.size());
   const size_t first_digit = mantissa.find_first_of("123456789");
-  if (first_digit == std::string_view::npos) {
-    out = Variant(text[0] == '-' ? -0.0 : 0.0);  // all zeros with a huge exponent
-    return true;
-  }
-  magnitude = first_digit < point ? static_cast<long long>(point - first_digit)
-                                  : -static_cast<long long>(first_digit - point);
-  if (exponent_at != std::string_view::npos) {
-    long long exponent = 0;
-    if (std::from_chars(text.data() + exponent_at + 1 + (text[exponent_at + 1] == '+'), end, exponent).ec !=
-        std::errc()) {
-      exponent = text[exponent_at + 1] == '-' ? std::numeric_limits<long long>::min() / 2
-                                              : std::numeric_limits<long long>::max() / 2;
+  if (first_digit != std::string_view::npos) {
+    long long magnitude = static_cast<long long>(std::min(mantissa.find('.'), mantissa.size())) -
+                          static_cast<long long>(first_digit);
+    if (exponent_at != std::string_view::npos) {
+      std::string_view digits = text.substr(exponent_at + 1);
+      if (digits.front() == '+') digits.remove_prefix(1);
+      long long exponent = 0;
+      if (std::from_chars(digits.data(), digits.data() + digits.size(), exponent).ec != std::errc()) {
+        // Past the range of long long: only its sign matters.
+        constexpr long long kHuge = std::numeric_limits<long long>::max() / 2;
+        exponent = digits.front() == '-' ? -kHuge : kHuge;
+      }
+      magnitude += exponent;
     }
-    magnitude += exponent;
+    if (magnitude > 0) return false;
   }
-  if (magnitude > 0) return false;
   out = Variant(text[0] == '-' ? -0.0 : 0.0);
   return true;
 }
@@ -330,8 +329,7 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
     if (count == 0) return Put(HeapRep::Wrap(Kind::kMap, new MapRep()));
     auto* keys = new MapKeys();
     keys->names = TakeTail(names_, count);
-    keys->hashes.assign(hashes_.end() - static_cast<ptrdiff_t>(count), hashes_.end());
-    hashes_.resize(hashes_.size() - count);
+    keys->hashes = TakeTail(hashes_, count);
     std::vector<Variant> values = TakeTail(values_, count);
     keys->IndexMerging(values);
     return Put(HeapRep::Wrap(Kind::kMap, new MapRep(keys, std::move(values))));
@@ -366,9 +364,10 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
     return true;
   }
 
-  static std::vector<Variant> TakeTail(std::vector<Variant>& stack, size_t count) {
+  template <typename T>
+  static std::vector<T> TakeTail(std::vector<T>& stack, size_t count) {
     auto first = stack.end() - static_cast<ptrdiff_t>(count);
-    std::vector<Variant> tail(std::make_move_iterator(first), std::make_move_iterator(stack.end()));
+    std::vector<T> tail(std::make_move_iterator(first), std::make_move_iterator(stack.end()));
     stack.erase(first, stack.end());
     return tail;
   }

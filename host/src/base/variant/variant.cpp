@@ -194,9 +194,7 @@ double Variant::AsDouble() const noexcept {
 std::string Variant::AsStr() const { return std::string(AsStringView()); }
 
 std::string_view Variant::AsStringView() const noexcept {
-  if (!IsString()) return {};
-  if (IsHeap()) return HeapString();
-  return {bytes_ + 2, raw_.len};
+  return IsString() ? HeapRep::StringOf(*this) : std::string_view();
 }
 
 const char* Variant::AsCStr() const noexcept {
