@@ -290,18 +290,28 @@ Variant MeetingFixture::MakeUser(const std::string& user_id, const std::string& 
   // one key table between them: writing a key the template has changes a value, not the keys.
   static const Variant kTemplate = [] {
     Variant user = Variant::Map();
-    for (const char* key : {"user_id", "nickname", "app_id", "app_uid", "unique_id"}) user[key] = "";
+    user["user_id"] = "";
+    user["nickname"] = "";
     user["app_id"] = "1400000001";
+    user["app_uid"] = "";
+    user["unique_id"] = "";
     user["instance_id"] = 1;
     user["tiny_id"] = uint64_t{0};
-    for (const char* key : {"self", "host", "co_host"}) user[key] = false;
+    user["self"] = false;
+    user["host"] = false;
+    user["co_host"] = false;
     user["audio"] = true;
     user["audio_connect"] = true;
-    for (const char* key : {"video", "video_on", "screen", "is_raise_hand"}) user[key] = false;
+    user["video"] = false;
+    user["video_on"] = false;
+    user["screen"] = false;
+    user["is_raise_hand"] = false;
     user["raise_hand_timestamp"] = 0;
     user["has_audio_in_device"] = true;
     user["has_video_in_device"] = true;
-    for (const char* key : {"user_invisible", "role_type", "user_type"}) user[key] = 0;
+    user["user_invisible"] = 0;
+    user["role_type"] = 0;
+    user["user_type"] = 0;
     user["device_type"] = 1;
     user["robot_user_type"] = 0;
     return user;
