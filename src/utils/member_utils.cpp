@@ -53,9 +53,10 @@ bool TakeRecord(const Variant& answer, Variant& out) {
 }
 
 // A list answer, or an empty list (logged when the answer has another kind).
-Variant ListAnswer(int command, const base::Location& from = base::Location::Current()) {
+Variant ListAnswer(int command, const Variant* argument = nullptr,
+                   const base::Location& from = base::Location::Current()) {
   Variant answer;
-  if (!velto::model::Call(kUserModel, command, nullptr, &answer, from)) return Variant::Array();
+  if (!velto::model::Call(kUserModel, command, argument, &answer, from)) return Variant::Array();
   if (answer.IsArray()) return answer;
   velto::model::LogWrongKind(kUserModel, command, {}, from);
   return Variant::Array();
@@ -66,17 +67,20 @@ int64_t IndexAnswer(int command, const Variant* argument, const base::Location& 
   return velto::model::QueryValue<int64_t>(kUserModel, command, argument, {}, -1, from);
 }
 
+// The count and index-list commands take {"source_type": invisible}, and no argument at all when
+// nobody is to be left out (null here).
+Variant SourceTypeArgument(veltosdk::InMeetingUserInvisible invisible) {
+  Variant argument;
+  if (invisible != veltosdk::kInMeetingUserInvisibleNone) argument["source_type"] = static_cast<int64_t>(invisible);
+  return argument;
+}
+
 }  // namespace
 
 int32_t GetUserCount(veltosdk::InMeetingUserInvisible invisible) {
+  const Variant argument = SourceTypeArgument(invisible);
   Variant answer;
-  if (invisible == veltosdk::kInMeetingUserInvisibleNone) {
-    velto::model::Call(kUserModel, cmd::kUserCount, nullptr, &answer);
-  } else {
-    Variant argument = Variant::Map();
-    argument["source_type"] = static_cast<int64_t>(invisible);
-    velto::model::Call(kUserModel, cmd::kUserCount, &argument, &answer);
-  }
+  velto::model::Call(kUserModel, cmd::kUserCount, argument.IsNull() ? nullptr : &argument, &answer);
   // A count reads as 0 whatever went wrong; the call has logged failures already.
   return answer.AsInt32();
 }
@@ -115,21 +119,8 @@ const Variant& GetOldUserInfo(framework::Model* model, int64_t index) {
 }
 
 Variant GetUserIndexList(veltosdk::InMeetingUserInvisible invisible) {
-  Variant answer;
-  bool called;
-  if (invisible == veltosdk::kInMeetingUserInvisibleNone) {
-    called = velto::model::Call(kUserModel, cmd::kUserIndexList, nullptr, &answer);
-  } else {
-    Variant argument = Variant::Map();
-    argument["source_type"] = static_cast<int64_t>(invisible);
-    called = velto::model::Call(kUserModel, cmd::kUserIndexList, &argument, &answer);
-  }
-  if (!called) return Variant::Array();
-  if (!answer.IsArray()) {
-    velto::model::LogWrongKind(kUserModel, cmd::kUserIndexList, {}, base::Location::Current());
-    return Variant::Array();
-  }
-  return answer;
+  const Variant argument = SourceTypeArgument(invisible);
+  return ListAnswer(cmd::kUserIndexList, argument.IsNull() ? nullptr : &argument);
 }
 
 const Variant& GetUserInfo(framework::Model* model, const std::string& user_id) {
