@@ -59,9 +59,9 @@ bool IsMeetingWebinar(const Variant* meeting_item) {
 
 bool IsMeetingWebinar() { return velto::model::Ask(velto::model_id::kMeetingModel, cmd::kIsWebinar); }
 
-bool SelfIsHost() { return member::GetSelfInfo().GetBoolean("host", false); }
+bool SelfIsHost() { return member::IsSelfHost(); }
 
-bool SelfIsCoHost() { return member::GetSelfInfo().GetBoolean("co_host", false); }
+bool SelfIsCoHost() { return member::IsSelfCoHost(); }
 
 bool SelfIsAttendee() { return IsAttendeeUser(member::GetSelfInfo()); }
 
@@ -85,8 +85,7 @@ int32_t SelfRoleType() {
 bool IsAttendeeUser(const Variant& record) { return record.GetBoolean("is_attendee", false); }
 
 bool IsWebinarPanelist(const Variant& record) {
-  return record.IsMap() && !IsAttendeeUser(record) && !record.GetBoolean("host", false) &&
-         !record.GetBoolean("co_host", false);
+  return record.IsMap() && !IsAttendeeUser(record) && !member::IsHostWithUserInfo(record);
 }
 
 bool UserIsAttendee(const std::string& user_id) {
