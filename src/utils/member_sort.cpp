@@ -146,12 +146,6 @@ const Variant& RecordOf(framework::Model* model, const Variant& index) {
   return GetUserInfo(model, index.AsInteger());
 }
 
-Variant ToList(const std::vector<Variant>& indexes) {
-  Variant list = Variant::Array();
-  for (const Variant& index : indexes) list.Add(index);
-  return list;
-}
-
 }  // namespace
 
 uint16_t GetSortPriority(const Variant& record) { return ReadSortFields(record).priority; }
@@ -239,10 +233,9 @@ void SortUserIndexList(Variant& index_list, const UserCompareFunc& compare) {
   std::stable_sort(entries.begin(), entries.end(), [&compare](const Entry& a, const Entry& b) {
     return compare ? compare(*a.record, *b.record) : CompareSortUser(*a.record, *b.record);
   });
-  std::vector<Variant> sorted;
-  sorted.reserve(entries.size());
-  for (Entry& entry : entries) sorted.push_back(std::move(entry.index));
-  index_list = ToList(sorted);
+  // The entries hold their own copies of the indexes, so the list can be written over in place.
+  const std::span<Variant> out = index_list.MutableElements();
+  for (size_t i = 0; i < entries.size(); ++i) out[i] = std::move(entries[i].index);
 }
 
 int32_t InsertToUserList(Variant& index_list, const Variant& index, const UserCompareFunc& compare) {
@@ -266,11 +259,11 @@ int32_t InsertToUserList(Variant& index_list, const Variant& index, const UserCo
       high = middle;
     }
   }
-  Variant list = Variant::Array();
-  for (size_t i = 0; i < low; ++i) list.Add(entries[i]);
-  list.Add(index);
-  for (size_t i = low; i < entries.size(); ++i) list.Add(entries[i]);
-  index_list = std::move(list);
+  // Appended, then rotated into place: the entries behind it move instead of the whole list
+  // being copied.
+  index_list.Add(index);
+  const std::span<Variant> all = index_list.MutableElements();
+  std::rotate(all.begin() + static_cast<ptrdiff_t>(low), all.end() - 1, all.end());
   return static_cast<int32_t>(low);
 }
 
