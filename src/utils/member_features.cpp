@@ -69,7 +69,7 @@ void OpenSelectMembersPanel(std::shared_ptr<const framework::Context> context, c
   page_arguments["open_app_id"] = open_app_id;
   auto result = framework::module::Navigator::Of(std::move(context), framework::PageStack::kWindow)
                     .Push(kSelectMembersPage, in_sidebar ? kSidebarContainer : kInMeetingContainer, page_arguments);
-  if (on_done) result.Then([on_done = std::move(on_done)](const Variant& picked) { on_done(picked); });
+  if (on_done) result.Then(std::move(on_done));
 }
 
 }  // namespace velto_common::utils::member

@@ -45,16 +45,22 @@ icu::Collator* CurrentCollator() {
   return slot.collator.get();
 }
 
+// -1, 0 or 1 by the bytes: the order when no collator can decide.
+int ByteOrder(std::string_view a, std::string_view b) {
+  const int order = a.compare(b);
+  return (order > 0) - (order < 0);
+}
+
 }  // namespace
 
 int CompareLocalizedString(std::string_view a, std::string_view b) {
   icu::Collator* collator = CurrentCollator();
-  if (!collator) return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
+  if (!collator) return ByteOrder(a, b);
   UErrorCode status = U_ZERO_ERROR;
   const UCollationResult result = collator->compareUTF8(icu::StringPiece(a.data(), static_cast<int32_t>(a.size())),
                                                         icu::StringPiece(b.data(), static_cast<int32_t>(b.size())),
                                                         status);
-  if (U_FAILURE(status)) return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
+  if (U_FAILURE(status)) return ByteOrder(a, b);
   return result == UCOL_LESS ? -1 : (result == UCOL_EQUAL ? 0 : 1);
 }
 
