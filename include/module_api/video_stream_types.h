@@ -30,7 +30,8 @@ enum StreamDirection : int32_t {
   kStreamDirectionIn = 1,
 };
 
-// The video model's stream info map; null without the model or the pointer.
+// The video model's stream info map; null (logged as "[vsm] stream info map is null") without
+// the model or the pointer.
 VELTO_API const base::variant::Variant* GetStreamInfoMapPtr();
 // The media engine's type (video or screen); else video when the map holds the id; else unknown.
 VELTO_API StreamType GetStreamType(const std::string& stream_id);

@@ -55,10 +55,7 @@ uint32_t ListLength(const Variant* list) { return list && list->IsArray() ? stat
 
 bool AnyIncomingScreenStream() {
   const Variant* streams = velto::video_stream::GetStreamInfoMapPtr();
-  if (!streams) {
-    VELTO_LOG(velto::log::kTrace) << "[vsm] stream info map is null";
-    return false;
-  }
+  if (!streams) return false;
   for (size_t i = 0; i < streams->size(); ++i) {
     if (velto::video_stream::IsScreenStreamIn(std::string(streams->KeyAt(i)))) return true;
   }

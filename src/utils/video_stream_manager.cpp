@@ -348,7 +348,6 @@ void VideoStreamManager::CheckPullVideo() {
 }
 
 bool VideoStreamManager::IsBigView(const std::string& stream_id) {
-  OperationScope scope(this);
   return reads_->BigViewStreamId(window_type_) == stream_id;
 }
 

@@ -22,14 +22,6 @@ using video_stream::kStreamTypeVideo;
 
 namespace {
 
-constexpr int kIndexByStreamId = 8;  // user model
-
-const Variant* MapOrLog() {
-  const Variant* map = video_stream::GetStreamInfoMapPtr();
-  if (!map) VELTO_LOG(log::kTrace) << "[vsm] stream info map is null";
-  return map;
-}
-
 // A stream of the map as the walks see it: the engine's kind, else video (the map holds it);
 // the engine's direction, else outgoing.
 struct MappedStream {
@@ -61,27 +53,27 @@ long FirstInMap(const Variant* map, Match match) {
 
 template <typename Match>
 const Variant* FirstInfo(Match match) {
-  const Variant* map = MapOrLog();
+  const Variant* map = video_stream::GetStreamInfoMapPtr();
   const long i = FirstInMap(map, match);
   return i < 0 ? nullptr : &map->ValueAt(static_cast<size_t>(i));
 }
 
 template <typename Match>
 bool AnyInMap(Match match) {
-  return FirstInMap(MapOrLog(), match) >= 0;
+  return FirstInMap(video_stream::GetStreamInfoMapPtr(), match) >= 0;
 }
 
 }  // namespace
 
-const Variant* VideoStreamManager::GetStreamInfoMapPtr() { return MapOrLog(); }
+const Variant* VideoStreamManager::GetStreamInfoMapPtr() { return video_stream::GetStreamInfoMapPtr(); }
 
 const Variant* VideoStreamManager::CheckVideoIsInStreamInfoMap(const std::string& stream_id) {
-  const Variant* map = MapOrLog();
+  const Variant* map = video_stream::GetStreamInfoMapPtr();
   return map ? map->Find(stream_id) : nullptr;
 }
 
 size_t VideoStreamManager::GetStreamSize() {
-  const Variant* map = MapOrLog();
+  const Variant* map = video_stream::GetStreamInfoMapPtr();
   return map ? map->size() : 0;
 }
 
@@ -136,7 +128,7 @@ const Variant* VideoStreamManager::GetScreenShareInfo() { return GetScreenInfo(t
 const Variant* VideoStreamManager::GetScreenInfoAdaptHDMI() { return GetScreenInfo(false); }
 
 std::string VideoStreamManager::GetSubVideoInStreamId() {
-  const Variant* map = MapOrLog();
+  const Variant* map = video_stream::GetStreamInfoMapPtr();
   const long i = FirstInMap(map, [](const MappedStream& s) { return s.IsIncomingScreen(); });
   return i < 0 ? std::string() : std::string(map->KeyAt(static_cast<size_t>(i)));
 }
@@ -146,11 +138,8 @@ const Variant* VideoStreamManager::GetAnotherStreamInfoExceptScreen() {
 }
 
 const Variant* VideoStreamManager::GetUserInfoWithStreamId(const std::string& stream_id) {
-  const Variant argument(stream_id);
-  const int64_t index = model::QueryValue<int64_t>(model_id::kUserModel, kIndexByStreamId, &argument, {}, -1);
-  if (index < 0) return nullptr;
   const Variant& record =
-      velto_common::utils::member::GetUserInfo(framework::module::GetAppModuleModel(model_id::kUserModel), index);
+      velto_common::utils::member::GetUserInfoByStreamId(model::Find(model_id::kUserModel), stream_id);
   return record.IsMap() ? &record : nullptr;
 }
 

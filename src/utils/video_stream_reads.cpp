@@ -43,7 +43,6 @@ const base::variant::Variant* VideoStreamReads::StreamInfoMap() {
   if (!map_read_) {
     map_ = video_stream::GetStreamInfoMapPtr();
     map_read_ = true;
-    if (!map_) VELTO_LOG(log::kTrace) << "[vsm] stream info map is null";
   }
   return map_;
 }

@@ -19,15 +19,20 @@ bool EngineStreamInfo(const std::string& stream_id, vlp::av::StreamInfo* info) {
 
 }  // namespace
 
+// Every reader of the map reports its absence the same way, so the report is made here.
 const base::variant::Variant* GetStreamInfoMapPtr() {
+  const base::variant::Variant* map = nullptr;
   base::variant::Variant answer;
-  if (!model::Call(model_id::kVideoModel, kStreamInfoMap, nullptr, &answer)) return nullptr;
-  const base::variant::Variant* map = model::Walk(answer, {"stream_info_map"});
-  if (!map || !map->IsPointer()) {
-    model::LogWrongKind(model_id::kVideoModel, kStreamInfoMap, {"stream_info_map"}, base::Location::Current());
-    return nullptr;
+  if (model::Call(model_id::kVideoModel, kStreamInfoMap, nullptr, &answer)) {
+    const base::variant::Variant* pointer = model::Walk(answer, {"stream_info_map"});
+    if (pointer && pointer->IsPointer()) {
+      map = static_cast<const base::variant::Variant*>(pointer->AsPointer());
+    } else {
+      model::LogWrongKind(model_id::kVideoModel, kStreamInfoMap, {"stream_info_map"}, base::Location::Current());
+    }
   }
-  return static_cast<const base::variant::Variant*>(map->AsPointer());
+  if (!map) VELTO_LOG(log::kTrace) << "[vsm] stream info map is null";
+  return map;
 }
 
 StreamType GetStreamType(const std::string& stream_id) {
@@ -37,11 +42,7 @@ StreamType GetStreamType(const std::string& stream_id) {
     if (info.type == vlp::av::kStreamTypeVideo) return kStreamTypeVideo;
   }
   const base::variant::Variant* map = GetStreamInfoMapPtr();
-  if (!map) {
-    VELTO_LOG(log::kTrace) << "[vsm] stream info map is null";
-    return kStreamTypeUnknown;
-  }
-  return map->Has(stream_id) ? kStreamTypeVideo : kStreamTypeUnknown;
+  return map && map->Has(stream_id) ? kStreamTypeVideo : kStreamTypeUnknown;
 }
 
 StreamDirection GetStreamDirection(const std::string& stream_id) {
