@@ -23,8 +23,7 @@ namespace timer = velto_common::utils::timer;
 
 namespace {
 
-constexpr int kReceivedStreams = 6;  // video pull model
-constexpr int kInForeground = 21;    // app state model
+constexpr int kInForeground = 21;  // app state model
 
 bool ExemptFromAudioMode(std::string_view stream_id) { return stream_id.find("sub") != std::string_view::npos; }
 
@@ -323,15 +322,10 @@ void VideoStreamManager::ChangeVideoQuality(bool degrade) {
 
 void VideoStreamManager::CheckPullVideo() {
   pull_check_timer_.reset();
-  framework::Model* pulls = framework::module::GetAppModuleModel(model_id::kVideoPullModel);
-  if (!pulls) return;
   Variant received;
-  if (!pulls->Call(kReceivedStreams, nullptr, &received)) {
-    VELTO_LOG(log::kFailure) << "call " << kReceivedStreams << " of model " << model_id::kVideoPullModel << " failed";
-    return;
-  }
+  if (!internal::CallVideoPull(internal::kReceivedStreams, nullptr, &received)) return;
   if (!received.IsMap() && !received.IsNull()) {
-    model::LogWrongKind(model_id::kVideoPullModel, kReceivedStreams, {}, base::Location::Current());
+    model::LogWrongKind(model_id::kVideoPullModel, internal::kReceivedStreams, {}, base::Location::Current());
     return;
   }
   int missing = 0;

@@ -18,15 +18,17 @@ namespace {
 constexpr int kPull = 1;
 constexpr int kQuality = 4;
 
-void Send(int command, const Variant& argument) {
-  framework::Model* pulls = framework::module::GetAppModuleModel(model_id::kVideoPullModel);
-  if (!pulls) return;
-  if (!pulls->Call(command, &argument, nullptr)) {
-    VELTO_LOG(log::kFailure) << "call " << command << " of model " << model_id::kVideoPullModel << " failed";
-  }
-}
-
 }  // namespace
+
+bool CallVideoPull(int command, const Variant* argument, Variant* answer) {
+  framework::Model* pulls = framework::module::GetAppModuleModel(model_id::kVideoPullModel);
+  if (!pulls) return false;
+  if (!pulls->Call(command, argument, answer)) {
+    VELTO_LOG(log::kFailure) << "call " << command << " of model " << model_id::kVideoPullModel << " failed";
+    return false;
+  }
+  return true;
+}
 
 void SendVideoPull(const std::string& stream_id, int32_t size_type, bool enable, int32_t from_type) {
   Variant argument = Variant::Map();
@@ -34,13 +36,13 @@ void SendVideoPull(const std::string& stream_id, int32_t size_type, bool enable,
   argument["size_type"] = size_type;
   argument["enable"] = enable;
   if (enable) argument["from_type"] = from_type;
-  Send(kPull, argument);
+  CallVideoPull(kPull, &argument, nullptr);
 }
 
 void SendVideoQualityChange(bool degrade, const Variant& stream_ids) {
   Variant argument = Variant::Map();
   argument[degrade ? "degrade_streams" : "recover_streams"] = stream_ids;
-  Send(kQuality, argument);
+  CallVideoPull(kQuality, &argument, nullptr);
 }
 
 }  // namespace internal
