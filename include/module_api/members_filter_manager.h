@@ -114,8 +114,7 @@ class VELTO_API MembersFilterManager : public IMembersProvider {
   // What a search compares against, kept per user so that a search converts nothing.
   struct SearchKey {
     std::string nickname;        // as the record had it when the key was made
-    bool has_pinyin = false;     // the record carried "nickname_pinyin"
-    std::string given_pinyin;    // its value then
+    bool has_pinyin = false;     // the record carried "nickname_pinyin" (then `pinyin` is it)
     std::string lower;           // the nickname, ASCII lower-cased
     std::string pinyin;          // "nickname_pinyin", or the pinyin of `lower`
     bool pinyin_is_lower = false;

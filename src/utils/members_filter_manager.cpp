@@ -9,6 +9,7 @@
 #include "base/location.h"
 #include "framework/module/module.h"
 #include "module_api/log.h"
+#include "module_api/model/model_call.h"
 #include "module_api/model_ids.h"
 #include "module_api/pinyin.h"
 
@@ -84,17 +85,6 @@ std::string AsciiLower(std::string_view text) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
   return lower;
-}
-
-// The keyword test on a record as it stands; used only for a user without a search key.
-bool RecordMatchesKeyword(const Variant& record, const std::string& keyword) {
-  if (keyword.empty()) return true;
-  const std::string lower = AsciiLower(record.Get("nickname").AsStringView());
-  if (lower.find(keyword) != std::string::npos) return true;
-  const std::string pinyin = record.Has("nickname_pinyin")
-                                 ? std::string(record.Get("nickname_pinyin").AsStringView())
-                                 : velto_common::utils::ConvertChineseToPinyin(lower, true);
-  return pinyin.find(keyword) != std::string::npos;
 }
 
 // Calls `each` with every integer entry of an index list payload (anything else is no list).
@@ -178,7 +168,7 @@ void MembersFilterManager::Subscribe() {
     VELTO_LOG(log::kNotable) << identifier_ << ": no user model, the list follows no events";
     return;
   }
-  const int64_t observer = reinterpret_cast<int64_t>(this);
+  const int64_t observer = velto::model::ObserverId(this);
   users->SubscribeWithLocation(
       kUsersAdded, observer, [this](const Variant* v) { OnEventMeetingUserAdd(v); }, FROM_HERE);
   users->SubscribeWithLocation(
@@ -191,7 +181,7 @@ void MembersFilterManager::Subscribe() {
 
 void MembersFilterManager::Unsubscribe() {
   // The model is looked up afresh: the one subscribed to may be gone.
-  if (framework::Model* users = UserModel()) users->Unsubscribe(reinterpret_cast<int64_t>(this));
+  if (framework::Model* users = UserModel()) users->Unsubscribe(velto::model::ObserverId(this));
 }
 
 const std::string& MembersFilterManager::Identifier() const { return identifier_; }
@@ -418,12 +408,12 @@ void MembersFilterManager::RefreshSearchKey(int64_t index, const Variant& record
   SearchKey& key = it->second;
   if (inserted) {
     ListChanged();
-  } else if (key.nickname == nickname && key.has_pinyin == (given != nullptr) && key.given_pinyin == given_pinyin) {
+  } else if (key.nickname == nickname && key.has_pinyin == (given != nullptr) &&
+             (!given || key.pinyin == given_pinyin)) {
     return;
   }
   key.nickname.assign(nickname);
   key.has_pinyin = given != nullptr;
-  key.given_pinyin.assign(given_pinyin);
   key.lower = AsciiLower(nickname);
   key.pinyin = given ? std::string(given_pinyin) : velto_common::utils::ConvertChineseToPinyin(key.lower, true);
   key.pinyin_is_lower = key.pinyin == key.lower;
@@ -457,18 +447,13 @@ void MembersFilterManager::DoSearch(const std::string& search_token, const std::
         search_order_.push_back(it == search_keys_.end() ? nullptr : &it->second);
       }
     }
-    framework::Model* users = nullptr;
+    // Every member has a search key: keys are made and dropped with membership.
     for (size_t i = 0; i < entries.size(); ++i) {
       const SearchKey* key = search_order_[i];
-      bool matched;
-      if (key) {
-        matched = key->lower.find(keyword) != std::string::npos ||
-                  (!key->pinyin_is_lower && key->pinyin.find(keyword) != std::string::npos);
-      } else {
-        if (!users) users = UserModel();
-        matched = RecordMatchesKeyword(member::GetUserInfo(users, entries[i].AsInteger()), keyword);
+      if (key && (key->lower.find(keyword) != std::string::npos ||
+                  (!key->pinyin_is_lower && key->pinyin.find(keyword) != std::string::npos))) {
+        result.Add(entries[i]);
       }
-      if (matched) result.Add(entries[i]);
     }
   }
   if (listener_) listener_->OnSearchResult(Identifier(), result, search_token, -1);
