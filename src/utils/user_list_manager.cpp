@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "base/location.h"
@@ -534,16 +535,17 @@ void UserListManager::TakeOutUsersOfEvent(const Variant& indexes, UserEventType 
   if (indexes.size() < 2 || !taken_users_.empty()) return;
   framework::Model* user_model = UserModel();
   std::vector<TakenUser> taken;
+  std::unordered_set<int64_t> seen;
   for (const Variant& index : indexes.Elements()) {
     if (!index.IsInteger()) continue;
-    const Variant& info = RecordOf(user_model, index);
-    if (!NeedHandleForType(type, info) || !NeedUpdateUserIndexMap(type, info)) continue;
+    // Presence first: on a first load nobody is placed yet, and the record and rule checks would
+    // be spent on every user for nothing.
     bool in_visible = false;
     const int pos = FindUser(index, in_visible);
     if (pos < 0) continue;
-    const bool repeated = std::any_of(taken.begin(), taken.end(),
-                                      [&index](const TakenUser& user) { return user.index == index.AsInteger(); });
-    if (!repeated) taken.push_back(TakenUser{index.AsInteger(), in_visible, pos});
+    const Variant& info = RecordOf(user_model, index);
+    if (!NeedHandleForType(type, info) || !NeedUpdateUserIndexMap(type, info)) continue;
+    if (seen.insert(index.AsInteger()).second) taken.push_back(TakenUser{index.AsInteger(), in_visible, pos});
   }
   if (taken.empty()) return;
   // From the back of each list, so that the positions still to erase stay valid.
