@@ -32,7 +32,7 @@ namespace member = velto_common::utils::member;
 using velto_common::utils::InMeetingUserProvider;
 using velto_common::utils::RaiseHandPanelistInfoSet;
 
-constexpr int kHideVideoModel = 567;
+using velto::model_id::kHideVideoModel;
 constexpr int kHideNoVideoUser = 6;
 constexpr int kHideSelf = 7;
 constexpr int kHideSwitchChanged = 1;
@@ -223,7 +223,8 @@ bool MemberPanelStep(const Variant& step, sim::Context& context) {
   }
   MemberPanel& p = *panel;
   const std::string user_id = step.GetString("user_id");
-  const std::string nickname = p.meeting->FindUser(user_id) ? p.meeting->FindUser(user_id)->GetString("nickname") : "";
+  const Variant* found = p.meeting->FindUser(user_id);
+  const std::string nickname = found ? found->GetString("nickname") : "";
   if (op == "join") {
     Variant user = hostkit::MeetingFixture::MakeUser(user_id, step.GetString("nickname", user_id));
     const Variant& extra = step.Get("extra");
