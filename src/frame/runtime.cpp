@@ -1,12 +1,10 @@
 #include "module_api/runtime.h"
 
-#include <atomic>
 #include <filesystem>
-#include <thread>
 
-#include "base/scope_singleton.h"
 #include "framework/resource.h"
 #include "module_api/log.h"
+#include "utils/scope_singleton.h"
 #include "veltosdk/utils/environment.h"
 
 namespace velto_common::utils {
@@ -35,27 +33,12 @@ void AppTBModuleRuntime::InitAssets(bool flag) {
 
 namespace {
 
-std::atomic<AppTBModuleRuntime*> g_tb_runtime{nullptr};
-std::atomic_flag g_tb_runtime_lock = ATOMIC_FLAG_INIT;
-
-void DestroyTBRuntime(void*) {
-  delete g_tb_runtime.exchange(nullptr);
-}
+// Made once under a spin flag, registered for the host's teardown.
+velto_common::utils::ScopeSingleton<AppTBModuleRuntime> g_tb_runtime;
 
 }  // namespace
 
-AppTBModuleRuntime* GetAppTBModuleRuntime() {
-  if (AppTBModuleRuntime* runtime = g_tb_runtime.load(std::memory_order_acquire)) return runtime;
-  while (g_tb_runtime_lock.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
-  AppTBModuleRuntime* runtime = g_tb_runtime.load(std::memory_order_relaxed);
-  if (!runtime) {
-    runtime = new AppTBModuleRuntime();
-    g_tb_runtime.store(runtime, std::memory_order_release);
-    base::RegisterScopeSingleton(&g_tb_runtime, &DestroyTBRuntime);
-  }
-  g_tb_runtime_lock.clear(std::memory_order_release);
-  return runtime;
-}
+AppTBModuleRuntime* GetAppTBModuleRuntime() { return g_tb_runtime.Get(); }
 
 bool InitLog(const std::string& log_dir, LogSink sink, const char* /*name*/) {
   std::error_code error;

@@ -6,20 +6,18 @@
 #include <unicode/unistr.h>
 #include <unicode/utf8.h>
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
-#include "base/scope_singleton.h"
 #include "module_api/log.h"
+#include "utils/scope_singleton.h"
 
 namespace velto_common::utils {
 namespace {
@@ -124,14 +122,12 @@ const ContextTable& ContextReadings(const icu::Transliterator& toneless) {
 
 class PinyinConverter {
  public:
-  static PinyinConverter* Get();
-  static void Destroy(void* holder);
+  PinyinConverter();
 
   std::string Convert(const std::string& text, bool compact);
   void ClearCaches();
 
  private:
-  PinyinConverter();
   const std::string& Syllable(UChar32 c);
 
   std::mutex mutex_;
@@ -141,26 +137,7 @@ class PinyinConverter {
   ResultCache results_[2];  // [compact]
 };
 
-std::atomic<PinyinConverter*> g_converter{nullptr};
-std::atomic_flag g_converter_lock = ATOMIC_FLAG_INIT;
-
-PinyinConverter* PinyinConverter::Get() {
-  PinyinConverter* converter = g_converter.load(std::memory_order_acquire);
-  if (converter) return converter;
-  while (g_converter_lock.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
-  converter = g_converter.load(std::memory_order_relaxed);
-  if (!converter) {
-    converter = new PinyinConverter();
-    g_converter.store(converter, std::memory_order_release);
-    base::RegisterScopeSingleton(&g_converter, &PinyinConverter::Destroy);
-  }
-  g_converter_lock.clear(std::memory_order_release);
-  return converter;
-}
-
-void PinyinConverter::Destroy(void* holder) {
-  delete static_cast<std::atomic<PinyinConverter*>*>(holder)->exchange(nullptr);
-}
+ScopeSingleton<PinyinConverter> g_converter;
 
 PinyinConverter::PinyinConverter() {
   UErrorCode status = U_ZERO_ERROR;
@@ -255,11 +232,11 @@ void PinyinConverter::ClearCaches() {
 std::string ConvertChineseToPinyin(const std::string& text, bool compact) {
   // Most nicknames are plain ASCII: nothing to convert, no lock, no cache.
   if (IsAscii(text)) return text;
-  return PinyinConverter::Get()->Convert(text, compact);
+  return g_converter.Get()->Convert(text, compact);
 }
 
 void ResetPinyinCachesForTesting() {
-  if (PinyinConverter* converter = g_converter.load(std::memory_order_acquire)) converter->ClearCaches();
+  if (PinyinConverter* converter = g_converter.Peek()) converter->ClearCaches();
 }
 
 }  // namespace velto_common::utils

@@ -1,42 +1,14 @@
 #include "utils/preferences_registry.h"
 
-#include <atomic>
-#include <thread>
-
-#include "base/scope_singleton.h"
 #include "module_api/log.h"
 #include "util/crypto/md5.h"
 #include "util/file/dir_util.h"
+#include "utils/scope_singleton.h"
 #include "utils/tkv_fatal_error_listener.h"
 
 namespace velto_common::utils {
 namespace preferences_internal {
 namespace {
-
-// Made once under a spin flag with a second check; destroyed by the host's scope teardown.
-template <typename T>
-class ScopeSingleton {
- public:
-  T* Get() {
-    if (T* instance = instance_.load(std::memory_order_acquire)) return instance;
-    while (flag_.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
-    T* instance = instance_.load(std::memory_order_relaxed);
-    if (!instance) {
-      instance = new T();
-      instance_.store(instance, std::memory_order_release);
-      base::RegisterScopeSingleton(this, &Destroy);
-    }
-    flag_.clear(std::memory_order_release);
-    return instance;
-  }
-
- private:
-  static void Destroy(void* holder) {
-    delete static_cast<ScopeSingleton*>(holder)->instance_.exchange(nullptr);
-  }
-  std::atomic<T*> instance_{nullptr};
-  std::atomic_flag flag_ = ATOMIC_FLAG_INIT;
-};
 
 // Stores share the scheduler: each keeps it alive until it has cancelled its pending sync.
 struct SchedulerHolder {

@@ -1,15 +1,13 @@
 #include "module_api/user_provider.h"
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 
 #include "base/location.h"
-#include "base/scope_singleton.h"
 #include "framework/module/module.h"
 #include "module_api/member_utils.h"
 #include "module_api/model/model_call.h"
 #include "module_api/model_ids.h"
+#include "utils/scope_singleton.h"
 
 namespace velto_common::utils {
 
@@ -29,27 +27,13 @@ constexpr EventMapping kUserModelEvents[] = {
     {4, UserProvider::kUsersReset},
 };
 
-std::atomic<InMeetingUserProvider*> g_in_meeting_users{nullptr};
-std::atomic_flag g_in_meeting_users_lock = ATOMIC_FLAG_INIT;
-
-void DestroyInMeetingUsers(void*) { delete g_in_meeting_users.exchange(nullptr); }
+ScopeSingleton<InMeetingUserProvider> g_in_meeting_users;
 
 framework::Model* UserModel() { return framework::module::GetAppModuleModel(velto::model_id::kUserModel); }
 
 }  // namespace
 
-UserProvider* UserProvider::InMeetingUsers() {
-  if (InMeetingUserProvider* users = g_in_meeting_users.load(std::memory_order_acquire)) return users;
-  while (g_in_meeting_users_lock.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
-  InMeetingUserProvider* users = g_in_meeting_users.load(std::memory_order_relaxed);
-  if (!users) {
-    users = new InMeetingUserProvider();
-    g_in_meeting_users.store(users, std::memory_order_release);
-    base::RegisterScopeSingleton(&g_in_meeting_users, &DestroyInMeetingUsers);
-  }
-  g_in_meeting_users_lock.clear(std::memory_order_release);
-  return users;
-}
+UserProvider* UserProvider::InMeetingUsers() { return g_in_meeting_users.Get(); }
 
 UserProvider::UserEvent AbstractUserProvider::MakeUserEvent(int32_t type, const Variant& index_list) {
   UserEvent event;
