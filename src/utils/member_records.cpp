@@ -7,14 +7,13 @@
 #include "module_api/member_utils.h"
 #include "module_api/model/model_call.h"
 #include "module_api/model_ids.h"
+#include "utils/member_internal.h"
 
 namespace velto_common::utils::member {
 
 using velto::model::Variant;
 
 namespace {
-
-constexpr int kUserInfoByIdentity = 73;  // of the user model
 
 constexpr std::string_view kRemovedKeys[] = {
     "screen_stream",
@@ -136,14 +135,8 @@ std::string GetUserIdByUserIdParam(const veltosdk::UserIdParam& param) {
     return record.GetString("user_id");
   }
   if (param.app_id.empty() || param.app_uid.empty()) return std::string();
-  // The identity lookup itself, without the deprecation notice meant for module code.
-  Variant argument = Variant::Map();
-  argument["app_id"] = param.app_id;
-  argument["app_uid"] = param.app_uid;
-  Variant answer;
-  if (!velto::model::Call(velto::model_id::kUserModel, kUserInfoByIdentity, &argument, &answer)) return std::string();
-  const Variant* found = answer.IsPointer() ? static_cast<const Variant*>(answer.AsPointer()) : &answer;
-  return found ? found->GetString("user_id") : std::string();
+  return internal::FindUserByIdentity(param.app_id, param.app_uid, record) ? record.GetString("user_id")
+                                                                           : std::string();
 }
 
 bool IsRobot(uint64_t instance_id) { return instance_id >= 50 && instance_id < 71; }

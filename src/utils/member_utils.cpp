@@ -4,6 +4,7 @@
 #include "module_api/log.h"
 #include "module_api/model/model_call.h"
 #include "module_api/model_ids.h"
+#include "utils/member_internal.h"
 
 namespace velto_common::utils::member {
 
@@ -222,9 +223,15 @@ bool GetUserInfoByAppIdAndAppUid(const std::string& app_id, const std::string& a
     VELTO_LOG(velto::log::kFailure) << "empty app uid or app id: app_uid = " << app_uid << ", app_id = " << app_id;
     return false;
   }
+  return internal::FindUserByIdentity(app_id, app_uid, info);
+}
+
+bool internal::FindUserByIdentity(const std::string& app_id, const std::string& app_uid, Variant& info,
+                                  const base::Location& from) {
   const Variant argument = Identity(app_id, app_uid);
   Variant answer;
-  return velto::model::Call(kUserModel, cmd::kUserInfoByIdentity, &argument, &answer) && TakeRecord(answer, info);
+  return velto::model::Call(kUserModel, cmd::kUserInfoByIdentity, &argument, &answer, from) &&
+         TakeRecord(answer, info);
 }
 
 bool GetUserInfoByUniqueId(const std::string& unique_id, Variant* info) {
