@@ -12,10 +12,10 @@
 #include "base/json/json_value.h"
 #include "hostkit/hostkit.h"
 #include "hostkit/platform.h"
-#include "module_api/account_utils.h"
-#include "module_api/login_utils.h"
-#include "module_api/web_util.h"
-#include "module_api/web_view.h"
+#include "module_api/account/account_utils.h"
+#include "module_api/account/login_utils.h"
+#include "module_api/web/web_util.h"
+#include "module_api/web/web_view.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "framework/resource.h"
 #include "module_api/log.h"
-#include "utils/scope_singleton.h"
+#include "frame/scope_singleton.h"
 #include "veltosdk/utils/environment.h"
 
 namespace velto_common::utils {

@@ -8,11 +8,11 @@
 #include <utility>
 
 #include "framework/alert_builder.h"
-#include "module_api/account_utils.h"
+#include "module_api/account/account_utils.h"
 #include "module_api/log.h"
-#include "module_api/login_utils.h"
+#include "module_api/account/login_utils.h"
 #include "module_api/viewmodel/authorize_viewmodel.h"
-#include "module_api/web_view.h"
+#include "module_api/web/web_view.h"
 #include "veltosdk/utils/environment.h"
 #include "viewmodel/authorize_support.h"
 

@@ -9,7 +9,7 @@
 
 #include "framework/module/navigator.h"
 #include "module_api/log.h"
-#include "module_api/login_utils.h"
+#include "module_api/account/login_utils.h"
 #include "module_api/model/model_call.h"
 #include "module_api/model_ids.h"
 #include "module_api/runtime.h"

@@ -1,7 +1,7 @@
 #include <cstdio>
 
 #include "hostkit/hostkit.h"
-#include "module_api/in_meeting_utils.h"
+#include "module_api/in_meeting/in_meeting_utils.h"
 
 int main() {
   hostkit::Reset();

@@ -12,7 +12,7 @@
 #include "base/variant/variant.h"
 #include "module_api/export.h"
 #include "module_api/in_meeting/in_meeting_types.h"
-#include "module_api/video_stream_types.h"
+#include "module_api/video_stream/video_stream_types.h"
 
 namespace velto_common::utils::inmeeting {
 

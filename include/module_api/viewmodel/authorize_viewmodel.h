@@ -34,7 +34,7 @@
 #include "base/variant/variant.h"
 #include "framework/stateful_viewmodel.h"
 #include "module_api/export.h"
-#include "module_api/login_error_handle_manager.h"
+#include "module_api/account/login_error_handle_manager.h"
 #include "util/applifecycle/app_lifecycle.h"
 
 namespace velto {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "module_api/chat_utils.h"
+#include "module_api/chat/chat_utils.h"
 #include "module_api/log.h"
 #include "util/convert/sensitive_mask.h"
 #include "util/file/file_util.h"

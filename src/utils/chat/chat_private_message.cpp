@@ -1,12 +1,12 @@
 // Whether a private message may go to a receiver, and the condition code of a message.
-#include "module_api/chat_utils.h"
+#include "module_api/chat/chat_utils.h"
 #include "module_api/log.h"
-#include "module_api/meeting_settings_utils.h"
+#include "module_api/in_meeting/meeting_settings_utils.h"
 #include "module_api/model/model_call.h"
 #include "module_api/model_ids.h"
-#include "module_api/private_chat_record.h"
+#include "module_api/chat/private_chat_record.h"
 #include "module_api/runtime.h"
-#include "module_api/webinar_utils.h"
+#include "module_api/members/webinar_utils.h"
 #include "utils/chat/chat_commands.h"
 
 namespace velto {

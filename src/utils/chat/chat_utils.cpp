@@ -1,4 +1,4 @@
-#include "module_api/chat_utils.h"
+#include "module_api/chat/chat_utils.h"
 
 #include "module_api/log.h"
 #include "module_api/model/model_call.h"

@@ -1,4 +1,4 @@
-#include "module_api/private_chat_record.h"
+#include "module_api/chat/private_chat_record.h"
 
 #include <limits>
 #include <map>

@@ -16,8 +16,8 @@
 #include <memory>
 #include <utility>
 
-#include "module_api/member_utils.h"
-#include "module_api/user_list_manager.h"
+#include "module_api/members/member_utils.h"
+#include "module_api/user_list/user_list_manager.h"
 
 namespace hostkit {
 

@@ -1,0 +1,603 @@
+// The meeting's member list: follows the user, meeting, hide-video, custom-layout and
+// voice-activated models, keeps the visible and invisible lists sorted, republishes them after
+// each change and tells the delegates.
+#include "module_api/user_list/user_list_manager.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "base/location.h"
+#include "framework/module/module.h"
+#include "module_api/in_meeting/views.h"
+#include "module_api/in_meeting/windows.h"
+#include "module_api/log.h"
+#include "module_api/members/member_utils.h"
+#include "module_api/model/model_call.h"
+#include "module_api/model_ids.h"
+
+namespace velto {
+
+using base::variant::Variant;
+namespace member = velto_common::utils::member;
+namespace inmeeting = velto_common::utils::inmeeting;
+
+namespace {
+
+namespace event {
+// User model (508).
+constexpr int kUserAdd = 1;
+constexpr int kUserUpdate = 2;
+constexpr int kUserRemove = 3;
+constexpr int kUserCacheChanged = 4;
+constexpr int kUserInfoBeforeChange = 40;
+constexpr int kUserInfoAfterChange = 41;
+// Meeting model (514).
+constexpr int kJoinComplete = 1;
+constexpr int kLeaveComplete = 2;
+constexpr int kSwitchToAudioMode = 9;
+constexpr int kSelfMoveToWaitingRoom = 14;
+// Voice activated model (562).
+constexpr int kVoiceActivatedHistoryChanged = 5;
+// Hide video model (567) and custom layout model (557).
+constexpr int kHideMeetingUserChanged = 1;
+constexpr int kCustomLayoutInfoChanged = 1;
+}  // namespace event
+
+// The payload of the user model's events as a list; anything else reads as no user at all.
+const Variant& IndexListOf(const Variant* payload) {
+  static const Variant& kNoUsers = *new Variant(Variant::Array());
+  if (payload && payload->IsArray()) return *payload;
+  if (payload && !payload->IsNull()) {
+    VELTO_LOG(log::kRejected) << "user index list is not a list: " << *payload;
+  }
+  return kNoUsers;
+}
+
+framework::Model* UserModel() { return framework::module::GetAppModuleModel(model_id::kUserModel); }
+
+const Variant& RecordOf(framework::Model* user_model, const Variant& index) {
+  if (!index.IsInteger()) return Variant::EmptyVariant();
+  return member::GetUserInfo(user_model, index.AsInteger());
+}
+
+std::string UserIdForLog(const Variant& info) { return info.IsMap() ? info.GetString("user_id") : "nullptr"; }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// IUserEventDelegate
+
+IUserEventDelegate::~IUserEventDelegate() = default;
+void IUserEventDelegate::OnUserAdd(const Variant&) {}
+void IUserEventDelegate::OnUserRemove(const Variant&) {}
+void IUserEventDelegate::OnUserUpdate(const Variant&, const Variant&) {}
+void IUserEventDelegate::OnUserListChanged(const Variant*) {}
+void IUserEventDelegate::OnFirstPageSortedListChanged(const Variant*) {}
+
+// ---------------------------------------------------------------------------------------------
+// UserListManager: construction and subscriptions
+
+UserListManager::UserListManager()
+    : stream_map_(Variant::Map()),
+      visible_list_("visible_list"),
+      invisible_list_("invisible_list"),
+      user_list_(Variant::Array()),
+      raw_visible_list_(Variant::Array()) {
+  Subscribe();
+  if (!ignore_hide_switch_) hide_switch_ = MakeHideSwitchValue();
+}
+
+UserListManager::~UserListManager() { Unsubscribe(); }
+
+void UserListManager::Subscribe() {
+  using Handler = void (UserListManager::*)(const Variant*);
+  struct Subscription {
+    int model;
+    int event;
+    Handler handler;
+  };
+  // Grouped by model, each model's events in the order the host expects them. The handlers are
+  // called through member pointers, so a derived manager's overrides hear the events.
+  static constexpr Subscription kSubscriptions[] = {
+      {model_id::kUserModel, event::kUserAdd, &UserListManager::OnEventMeetingUserAdd},
+      {model_id::kUserModel, event::kUserRemove, &UserListManager::OnEventMeetingUserRemove},
+      {model_id::kUserModel, event::kUserUpdate, &UserListManager::OnEventMeetingUserUpdate},
+      {model_id::kUserModel, event::kUserCacheChanged, &UserListManager::OnEventMeetingUserCacheChanged},
+      {model_id::kUserModel, event::kUserInfoBeforeChange, &UserListManager::OnEventMeetingUserInfoBeforeChange},
+      {model_id::kUserModel, event::kUserInfoAfterChange, &UserListManager::OnEventMeetingUserInfoAfterChange},
+      {model_id::kMeetingModel, event::kJoinComplete, &UserListManager::OnEventJoinComplete},
+      {model_id::kMeetingModel, event::kLeaveComplete, &UserListManager::OnEventLeaveComplete},
+      {model_id::kMeetingModel, event::kSelfMoveToWaitingRoom, &UserListManager::OnEventSelfMoveToWaitingRoom},
+      {model_id::kMeetingModel, event::kSwitchToAudioMode, &UserListManager::OnEventSwitchToAudioMode},
+      {model_id::kVoiceActivatedModel, event::kVoiceActivatedHistoryChanged,
+       &UserListManager::OnEventVoiceActivatedHistoryListChanged},
+      {model_id::kHideVideoModel, event::kHideMeetingUserChanged, &UserListManager::OnEventHideMeetingUserChanged},
+      {model_id::kCustomLayoutModel, event::kCustomLayoutInfoChanged, &UserListManager::OnEventCustomLayoutInfoChange},
+  };
+  const int64_t observer = model::ObserverId(this);
+  int looked_up = 0;
+  framework::Model* model = nullptr;
+  for (const Subscription& s : kSubscriptions) {
+    if (s.model != looked_up) {  // one lookup per model
+      looked_up = s.model;
+      model = framework::module::GetAppModuleModel(s.model);
+    }
+    if (!model) continue;
+    model->SubscribeWithLocation(
+        s.event, observer, [this, handler = s.handler](const Variant* v) { (this->*handler)(v); }, FROM_HERE);
+  }
+}
+
+void UserListManager::Unsubscribe() {
+  const int64_t observer = model::ObserverId(this);
+  for (int id : {model_id::kUserModel, model_id::kMeetingModel, model_id::kVoiceActivatedModel,
+                 model_id::kHideVideoModel, model_id::kCustomLayoutModel}) {
+    if (framework::Model* model = framework::module::GetAppModuleModel(id)) model->Unsubscribe(observer);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Virtual operations
+
+void UserListManager::Clear() {
+  stream_map_ = Variant::Map();
+  visible_list_.Clear();
+  invisible_list_.Clear();
+  user_list_ = Variant::Array();
+  raw_visible_list_ = Variant::Array();
+}
+
+const Variant* UserListManager::GetUserList() { return &user_list_; }
+
+void UserListManager::SetFirstPageSize(const unsigned& size) {
+  if (visible_list_.SetFirstPageSize(size)) OnUserListChanged();
+}
+
+const Variant* UserListManager::GetVisibleAudioUserList() { return &raw_visible_list_; }
+
+const Variant* UserListManager::GetVisibleVideoUserList() { return &raw_visible_list_; }
+
+void UserListManager::OnEventAddUser(const Variant&) {}
+
+void UserListManager::OnEventRemoveUser(const Variant&) {}
+
+void UserListManager::OnEventUpdateUser(const Variant&) {}
+
+void UserListManager::OnUserUpdate(const Variant&, const Variant&) {}
+
+void UserListManager::OnUserAdd(const Variant&) {}
+
+void UserListManager::OnUserRemove(const Variant&) {}
+
+void UserListManager::OnUserListChanged() {
+  UpdateUserIndexList();
+  NotifyUserListChanged();
+  NotifyFirstPageSortedListChangedIfNeed();
+}
+
+void UserListManager::OnEventMeetingUserAdd(const Variant* event) {
+  const Variant& indexes = IndexListOf(event);
+  OnEventAddUser(indexes);
+  UserAddForType(indexes);
+  if (!indexes.empty()) OnUserListChanged();
+}
+
+void UserListManager::OnEventMeetingUserRemove(const Variant* event) {
+  const Variant& indexes = IndexListOf(event);
+  OnEventRemoveUser(indexes);
+  UserRemoveForType(indexes);
+  OnUserListChanged();
+  framework::Model* user_model = UserModel();
+  for (const Variant& index : indexes.Elements()) OnUserRemove(RecordOf(user_model, index));
+}
+
+void UserListManager::OnEventMeetingUserUpdate(const Variant* event) {
+  const Variant& indexes = IndexListOf(event);
+  OnEventUpdateUser(indexes);
+  UserUpdateForType(indexes);
+}
+
+void UserListManager::OnEventMeetingUserInfoBeforeChange(const Variant*) {}
+
+void UserListManager::OnEventMeetingUserInfoAfterChange(const Variant*) {}
+
+void UserListManager::OnEventSwitchToAudioMode(const Variant*) { UpdateHideSwitchValue(); }
+
+bool UserListManager::NeedHandleForType(UserEventType, const Variant&) { return true; }
+
+bool UserListManager::NeedUpdateUserIndexMap(UserEventType, const Variant&) { return true; }
+
+// ---------------------------------------------------------------------------------------------
+// Public operations
+
+const Variant* UserListManager::GetRawUserList() { return &user_list_; }
+
+const Variant* UserListManager::GetRawVisibleUserList() { return &raw_visible_list_; }
+
+void UserListManager::InitUserList() {
+  const Variant indexes = member::GetUserIndexList(veltosdk::kInMeetingUserInvisibleNone);
+  OnEventMeetingUserAdd(&indexes);
+}
+
+void UserListManager::AddDelegate(IUserEventDelegate* delegate) {
+  if (delegate) delegates_.insert(delegate);
+}
+
+void UserListManager::RemoveDelegate(IUserEventDelegate* delegate) { delegates_.erase(delegate); }
+
+unsigned UserListManager::GetFirstPageSize() const { return visible_list_.GetFirstPageSize(); }
+
+const Variant* UserListManager::GetFirstPageSortedUserList() { return visible_list_.GetFirstPageSortedUserList(); }
+
+const Variant* UserListManager::GetHighestPriorityUser(const Variant* options) {
+  return visible_list_.GetHighestPriorityUser(options);
+}
+
+const Variant* UserListManager::GetNeedHideUserList() const { return invisible_list_.GetSortedUserList(); }
+
+const Variant* UserListManager::GetStreamList() const { return &stream_map_; }
+
+const Variant* UserListManager::GetUserInfoWithStreamId(const std::string& stream_id) const {
+  return stream_map_.Find(stream_id);
+}
+
+bool UserListManager::IsAddSelfWhenVisibleListEmpty() const { return self_added_to_visible_list_; }
+
+bool UserListManager::IsUserVisible(const Variant& info) const {
+  return UserListManagerRuleBase::IsUserVisible(info, hide_switch_);
+}
+
+void UserListManager::SetIgnoreHideSwitch(bool ignore) { ignore_hide_switch_ = ignore; }
+
+void UserListManager::UserAddForType(const Variant& indexes) {
+  framework::Model* user_model = UserModel();
+  TakeOutUsersOfEvent(indexes, kUserEventAdd);
+  for (const Variant& index : indexes.Elements()) {
+    if (!index.IsInteger()) {
+      VELTO_LOG(log::kRejected) << "user index should be an integer: " << index;
+      continue;
+    }
+    const Variant& info = RecordOf(user_model, index);
+    if (!NeedHandleForType(kUserEventAdd, info)) continue;
+    bool in_visible = false;
+    const int pos = FindUser(index, in_visible);
+    bool present = pos >= 0;
+    if (const TakenUser* taken = present ? nullptr : FindTakenUser(index)) {
+      present = true;
+      in_visible = taken->visible;
+    }
+    const Variant* old_info = present ? &member::GetOldUserInfo(user_model, index.AsInteger()) : nullptr;
+    if (NeedUpdateUserIndexMap(kUserEventAdd, info)) UserUpdate(index, info, pos, in_visible);
+    if (old_info && old_info->IsMap()) {
+      OnUserUpdate(*old_info, info);
+    } else {
+      OnUserAdd(info);
+    }
+  }
+  FinishTakenUsers();
+}
+
+void UserListManager::UserRemoveForType(const Variant& indexes) {
+  framework::Model* user_model = UserModel();
+  for (const Variant& index : indexes.Elements()) {
+    const Variant& info = RecordOf(user_model, index);
+    if (!NeedHandleForType(kUserEventRemove, info)) continue;
+    bool in_visible = false;
+    const int pos = FindUser(index, in_visible);
+    if (pos < 0) {
+      VELTO_LOG(log::kTrace) << "can not find user :" << UserIdForLog(info) << " in list";
+      continue;
+    }
+    UserRemove(index, info, pos, in_visible);
+  }
+}
+
+void UserListManager::UserUpdateForType(const Variant& indexes) {
+  TakeOutUsersOfEvent(indexes, kUserEventUpdate);
+  bool changed = false;
+  for (const Variant& index : indexes.Elements()) {
+    Variant old_info = Variant::Map();
+    Variant new_info = Variant::Map();
+    // A taken user always goes back in; whether that changed the lists is settled at the end.
+    const bool taken = FindTakenUser(index) != nullptr;
+    if (DoUserUpdateForType(index, &old_info, &new_info, true) && !taken) changed = true;
+    if (new_info.empty()) continue;
+    OnUserUpdate(old_info, new_info);
+    const std::string_view old_stream = old_info.Get("stream").AsStringView();
+    const std::string_view new_stream = new_info.Get("stream").AsStringView();
+    if (old_stream != new_stream) {
+      // The published lists carry no stream, but their readers fetch the stream anew.
+      VELTO_LOG(log::kTrace) << "stream_id changed from" << old_stream << " to" << new_stream;
+      changed = true;
+    }
+  }
+  if (FinishTakenUsers()) changed = true;
+  if (changed) {
+    OnUserListChanged();
+  } else {
+    NotifyFirstPageSortedListChangedIfNeed();
+  }
+}
+
+void UserListManager::UserVoiceActivateUpdateForType(const Variant& indexes) {
+  TakeOutUsersOfEvent(indexes, kUserEventUpdate);
+  bool changed = false;
+  for (const Variant& index : indexes.Elements()) {
+    const bool taken = FindTakenUser(index) != nullptr;
+    if (DoUserUpdateForType(index, nullptr, nullptr, false) && !taken) changed = true;
+  }
+  if (FinishTakenUsers()) changed = true;
+  if (changed) {
+    OnUserListChanged();
+  } else {
+    NotifyFirstPageSortedListChangedIfNeed();
+  }
+}
+
+void UserListManager::OnEventJoinComplete(const Variant*) {
+  VELTO_LOG(log::kTrace) << "init user list when join meeting";
+  Clear();
+  InitUserList();
+}
+
+void UserListManager::OnEventLeaveComplete(const Variant*) { Clear(); }
+
+void UserListManager::OnEventSelfMoveToWaitingRoom(const Variant*) { Clear(); }
+
+void UserListManager::OnEventMeetingUserCacheChanged(const Variant*) {
+  VELTO_LOG(log::kTrace) << "init user list when user cache changed";
+  Clear();
+  InitUserList();
+}
+
+void UserListManager::OnEventVoiceActivatedHistoryListChanged(const Variant* event) {
+  if (!visible_list_.NeedHandleVoiceActivatedHistory() || !event || !event->IsArray()) return;
+  Variant indexes = Variant::Array();
+  for (const Variant& entry : event->Elements()) {
+    if (const Variant* index = entry.Find("user_index")) indexes.Add(*index);
+  }
+  if (!indexes.empty()) UserVoiceActivateUpdateForType(indexes);
+}
+
+void UserListManager::OnEventCustomLayoutInfoChange(const Variant*) { UpdateHideSwitchValue(); }
+
+void UserListManager::OnEventHideMeetingUserChanged(const Variant*) { UpdateHideSwitchValue(); }
+
+// ---------------------------------------------------------------------------------------------
+// Protected operations
+
+void UserListManager::SetCompareUserFunc(const CompareUserFunc& compare) {
+  visible_list_.SetCompareUserFunc(compare);
+  invisible_list_.SetCompareUserFunc(compare);
+}
+
+int UserListManager::FindUser(const Variant& index, bool& in_visible) const {
+  int pos = visible_list_.FindUser(index);
+  if (pos >= 0) {
+    in_visible = true;
+    return pos;
+  }
+  in_visible = false;
+  return invisible_list_.FindUser(index);
+}
+
+UserListManagerMemberList* UserListManager::GetMemberListPtr(bool visible) {
+  return visible ? &visible_list_ : &invisible_list_;
+}
+
+Variant UserListManager::GetSelfUserIndex() { return member::GetUserIndex(member::GetSelfUserID()); }
+
+bool UserListManager::AddSelfIfListEmpty(Variant& list) {
+  if (!list.empty()) return false;
+  Variant self = GetSelfUserIndex();
+  if (!self.IsInteger()) {
+    VELTO_LOG(log::kNotable) << "self_user_index is null";
+    return false;
+  }
+  list.Add(std::move(self));
+  return true;
+}
+
+int UserListManager::MakeHideSwitchValue() {
+  const bool audio_mode = member::IsForceAudioMode();
+  const bool custom_layout = inmeeting::IsCustomLayoutMeeting();
+  if (audio_mode || custom_layout) {
+    VELTO_LOG(log::kTrace) << "hide_switch not effect, is_audio_mode:" << audio_mode
+                           << ", is_custom_layout:" << custom_layout;
+    return 0;
+  }
+  int value = 0;
+  if (inmeeting::NeedHideNoVideoMeetingUser()) value |= UserListManagerRuleBase::kHideNoVideoUsers;
+  if (inmeeting::NeedHideSelf()) value |= UserListManagerRuleBase::kHideSelf;
+  return value;
+}
+
+void UserListManager::UpdateHideSwitchValue() {
+  if (ignore_hide_switch_) return;
+  const int value = MakeHideSwitchValue();
+  if (value == hide_switch_) {
+    VELTO_LOG(log::kTrace) << "hide_switch not changed";
+    return;
+  }
+  BeforeHideSwitchChange();
+  const bool moved = MoveUsersWhenHideSwitchChanged(value);
+  hide_switch_ = value;
+  if (!moved) return;
+  AfterHideSwitchChange();
+  OnUserListChanged();
+}
+
+bool UserListManager::MoveUsersWhenHideSwitchChanged(int new_hide_switch) {
+  const int old_hide_switch = hide_switch_;
+  const int common = old_hide_switch & new_hide_switch;
+  const int add_switch = new_hide_switch - common;
+  const int subtract_switch = old_hide_switch - common;
+  VELTO_LOG(log::kTrace) << "old_hide_switch:" << old_hide_switch << ", new_hide_switch:" << new_hide_switch
+                         << ", add_switch:" << add_switch << ", subtract_switch:" << subtract_switch;
+  // Hiding more can only take users out of the visible list, hiding less only out of the
+  // invisible one; both runs come out in list order, so they merge back without a sort.
+  Variant newly_invisible = Variant::Array();
+  Variant newly_visible = Variant::Array();
+  if (add_switch != 0) {
+    visible_list_.SeparateUsersFromList(new_hide_switch, UserListManagerRuleBase::kSeparateInvisibleUsers,
+                                        newly_invisible);
+  }
+  if (subtract_switch != 0) {
+    invisible_list_.SeparateUsersFromList(new_hide_switch, UserListManagerRuleBase::kSeparateVisibleUsers,
+                                          newly_visible);
+  }
+  VELTO_LOG(log::kTrace) << "separate visible_user count:" << newly_visible.size()
+                         << ", invisible_user count:" << newly_invisible.size();
+  bool merged = false;
+  if (!newly_visible.empty()) {
+    visible_list_.MergeSortedUsersToList(newly_visible);
+    merged = true;
+  }
+  if (!newly_invisible.empty()) {
+    invisible_list_.MergeSortedUsersToList(newly_invisible);
+    merged = true;
+  }
+  return merged;
+}
+
+void UserListManager::BeforeHideSwitchChange() { visible_list_.BeforeHideSwitchChange(); }
+
+void UserListManager::AfterHideSwitchChange() { visible_list_.AfterHideSwitchChange(); }
+
+void UserListManager::UpdateUserIndexList() {
+  UpdateVisibleUserIndexList();
+  // A copy shares the visible list's entries until either side changes.
+  user_list_ = *visible_list_.GetSortedUserList();
+  for (const Variant& index : invisible_list_.GetSortedUserList()->Elements()) user_list_.Add(index);
+  VELTO_LOG(log::kTrace) << "user_list size =" << user_list_.size()
+                         << ", visible_list =" << visible_list_.GetSortedUserList()->size()
+                         << ", invisible_list =" << invisible_list_.GetSortedUserList()->size();
+  AddSelfIfListEmpty(user_list_);
+}
+
+void UserListManager::UpdateVisibleUserIndexList() {
+  raw_visible_list_ = *visible_list_.GetSortedUserList();
+  self_added_to_visible_list_ = AddSelfIfListEmpty(raw_visible_list_);
+}
+
+void UserListManager::NotifyFirstPageSortedListChangedIfNeed() {
+  if (!visible_list_.NeedNotifyFirstPageSortedListChanged()) return;
+  const Variant* first_page = visible_list_.GetFirstPageSortedUserList();
+  const std::set<IUserEventDelegate*> delegates = delegates_;
+  for (IUserEventDelegate* delegate : delegates) {
+    if (delegates_.count(delegate)) delegate->OnFirstPageSortedListChanged(first_page);
+  }
+  visible_list_.OnNotifyFirstPageSortedListChangedComplete();
+}
+
+bool UserListManager::DoUserUpdateForType(const Variant& index, Variant* old_out, Variant* new_out,
+                                          bool add_user_if_need) {
+  framework::Model* user_model = UserModel();
+  const Variant& info = RecordOf(user_model, index);
+  if (!NeedHandleForType(kUserEventUpdate, info)) return false;
+  bool in_visible = false;
+  const int pos = FindUser(index, in_visible);
+  bool present = pos >= 0;
+  if (const TakenUser* taken = present ? nullptr : FindTakenUser(index)) {
+    present = true;  // taken out for this event: placed anew below
+    in_visible = taken->visible;
+  }
+  if (present) {
+    if (old_out) *old_out = member::GetOldUserInfo(user_model, index.AsInteger());
+  } else {
+    VELTO_LOG(log::kTrace) << "can not find user :" << UserIdForLog(info) << " in list"
+                           << ", add_user_if_need =" << add_user_if_need;
+    if (!add_user_if_need || !index.IsInteger()) return false;
+  }
+  bool result = false;
+  if (NeedUpdateUserIndexMap(kUserEventUpdate, info)) result = UserUpdate(index, info, pos, in_visible);
+  if (new_out) *new_out = info;
+  return result;
+}
+
+bool UserListManager::UserUpdate(const Variant& index, const Variant& info, int pos, bool was_visible) {
+  const bool visible = IsUserVisible(info);
+  UserListManagerMemberList& target = visible ? visible_list_ : invisible_list_;
+  if (pos >= 0 && visible == was_visible) return target.UserUpdate(index, info, pos);
+  if (pos >= 0) UserRemove(index, info, pos, was_visible);
+  target.UserAdd(index, info);
+  return true;
+}
+
+void UserListManager::UserRemove(const Variant& index, const Variant& info, int pos, bool in_visible) {
+  (in_visible ? visible_list_ : invisible_list_).UserRemove(index, info, pos);
+}
+
+void UserListManager::TakeOutUsersOfEvent(const Variant& indexes, UserEventType type) {
+  if (indexes.size() < 2 || !taken_users_.empty()) return;
+  framework::Model* user_model = UserModel();
+  std::vector<TakenUser> taken;
+  std::unordered_set<int64_t> seen;
+  for (const Variant& index : indexes.Elements()) {
+    if (!index.IsInteger()) continue;
+    // Presence first: on a first load nobody is placed yet, and the record and rule checks would
+    // be spent on every user for nothing.
+    bool in_visible = false;
+    const int pos = FindUser(index, in_visible);
+    if (pos < 0) continue;
+    const Variant& info = RecordOf(user_model, index);
+    if (!NeedHandleForType(type, info) || !NeedUpdateUserIndexMap(type, info)) continue;
+    if (seen.insert(index.AsInteger()).second) taken.push_back(TakenUser{index.AsInteger(), in_visible, pos});
+  }
+  if (taken.empty()) return;
+  // From the back of each list, so that the positions still to erase stay valid.
+  std::vector<TakenUser> erase_order = taken;
+  std::sort(erase_order.begin(), erase_order.end(), [](const TakenUser& a, const TakenUser& b) {
+    return a.visible != b.visible ? a.visible : a.pos > b.pos;
+  });
+  for (const TakenUser& user : erase_order) {
+    const Variant index(user.index);
+    UserRemove(index, RecordOf(user_model, index), user.pos, user.visible);
+  }
+  taken_users_ = std::move(taken);
+}
+
+const UserListManager::TakenUser* UserListManager::FindTakenUser(const Variant& index) const {
+  if (taken_users_.empty() || !index.IsInteger()) return nullptr;
+  for (const TakenUser& user : taken_users_) {
+    if (user.index != index.AsInteger()) continue;
+    bool in_visible = false;
+    return FindUser(index, in_visible) < 0 ? &user : nullptr;
+  }
+  return nullptr;
+}
+
+bool UserListManager::FinishTakenUsers() {
+  if (taken_users_.empty()) return false;
+  const std::vector<TakenUser> taken = std::move(taken_users_);
+  taken_users_.clear();
+  framework::Model* user_model = UserModel();
+  bool moved = false;
+  for (const TakenUser& user : taken) {
+    const Variant index(user.index);
+    bool in_visible = false;
+    int pos = FindUser(index, in_visible);
+    if (pos < 0) {
+      // Not placed by the event after all (a filter changed its mind): back where it belongs.
+      (user.visible ? visible_list_ : invisible_list_).UserAdd(index, RecordOf(user_model, index));
+      pos = FindUser(index, in_visible);
+    }
+    // Everyone else kept their order; the lists are unchanged exactly when every taken user is
+    // back in its own slot.
+    if (pos != user.pos || in_visible != user.visible) moved = true;
+  }
+  return moved;
+}
+
+void UserListManager::NotifyUserListChanged() {
+  // A delegate may remove itself or another one while it is told; the removed are skipped.
+  const std::set<IUserEventDelegate*> delegates = delegates_;
+  for (IUserEventDelegate* delegate : delegates) {
+    if (delegates_.count(delegate)) delegate->OnUserListChanged(visible_list_.GetSortedUserList());
+  }
+}
+
+}  // namespace velto
