@@ -66,7 +66,7 @@ class TicketProvider : public framework::module::ITicketProvider {
 };
 
 struct Platform {
-  std::optional<hostkit::DeviceInfo> device;
+  std::optional<util::deviceinfo::DeviceFacts> device;
   std::vector<std::string> opened;
   ConfigureService configure;
   bool configure_available = true;
@@ -104,7 +104,7 @@ const bool kRegistered = [] {
 
 namespace host_internal::platform {
 
-const std::optional<hostkit::DeviceInfo>& DeviceOverride() { return ThePlatform().device; }
+const std::optional<util::deviceinfo::DeviceFacts>& DeviceOverride() { return ThePlatform().device; }
 
 void RecordOpen(const std::string& target) { ThePlatform().opened.push_back(target); }
 
