@@ -11,6 +11,7 @@
 #include "base/threading/looper.h"
 #include "host_internal.h"
 #include "platform_state.h"
+#include "veltosdk/sdk_state.h"
 
 namespace {
 
@@ -65,8 +66,7 @@ class TicketProvider : public framework::module::ITicketProvider {
 };
 
 struct Platform {
-  std::optional<hostkit::DeviceInfo> device;
-  veltosdk::utils::settings::Settings settings;
+  std::optional<util::deviceinfo::DeviceFacts> device;
   std::vector<std::string> opened;
   ConfigureService configure;
   bool configure_available = true;
@@ -84,7 +84,7 @@ Platform& ThePlatform() {
 void ResetPlatform() {
   Platform& p = ThePlatform();
   p.device.reset();
-  p.settings = {"zh-cn", "zh-cn"};
+  host_internal::sdk::MutableSettings() = {"zh-cn", "zh-cn"};
   p.opened.clear();
   p.configure.Clear();
   p.configure_available = true;
@@ -104,7 +104,7 @@ const bool kRegistered = [] {
 
 namespace host_internal::platform {
 
-const std::optional<hostkit::DeviceInfo>& DeviceOverride() { return ThePlatform().device; }
+const std::optional<util::deviceinfo::DeviceFacts>& DeviceOverride() { return ThePlatform().device; }
 
 void RecordOpen(const std::string& target) { ThePlatform().opened.push_back(target); }
 
@@ -136,7 +136,7 @@ namespace hostkit {
 
 void SetDeviceInfo(DeviceInfo info) { ThePlatform().device = std::move(info); }
 
-veltosdk::utils::settings::Settings& Settings() { return ThePlatform().settings; }
+veltosdk::utils::settings::Settings& Settings() { return host_internal::sdk::MutableSettings(); }
 
 const std::vector<std::string>& OpenedTargets() { return ThePlatform().opened; }
 

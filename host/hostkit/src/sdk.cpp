@@ -7,10 +7,7 @@
 
 namespace hostkit {
 
-SdkEnvironment& Environment() {
-  static auto* environment = new SdkEnvironment;  // read by SDK getters until the process ends
-  return *environment;
-}
+SdkEnvironment& Environment() { return host_internal::sdk::Environment(); }
 
 void SetFeatureSwitch(const std::string& name, bool on) { host_internal::sdk::SetSwitch(name, on); }
 
@@ -25,7 +22,7 @@ void InstallPlugin(const std::string& plugin, const std::string& interface_name,
 namespace host_internal {
 
 void ResetSdk() {
-  hostkit::Environment() = hostkit::SdkEnvironment{};
+  sdk::Environment() = veltosdk::SdkEnvironment{};
   sdk::ClearSwitches();
   sdk::ClearPlugins();
   veltosdk::UserIdManager::SharedInstance()->SetSelfId("");

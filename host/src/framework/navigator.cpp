@@ -7,11 +7,8 @@
 namespace framework::module {
 namespace {
 
-using hostkit::Navigation;
-using hostkit::NavigationKind;
-
-Navigation Make(const Navigator& navigator, NavigationKind kind, const std::string& page) {
-  Navigation navigation;
+NavigationRecord Make(const Navigator& navigator, NavigationKind kind, const std::string& page) {
+  NavigationRecord navigation;
   navigation.kind = kind;
   navigation.page = page;
   navigation.page_stack = static_cast<int>(navigator.page_stack());
@@ -20,7 +17,7 @@ Navigation Make(const Navigator& navigator, NavigationKind kind, const std::stri
   return navigation;
 }
 
-Navigator::Result Record(Navigation navigation) {
+Navigator::Result Record(NavigationRecord navigation) {
   return host_internal::platform::RecordNavigation(std::move(navigation));
 }
 
@@ -31,14 +28,14 @@ Navigator Navigator::Of(std::shared_ptr<const Context> context, PageStack page_s
 }
 
 Navigator::Result Navigator::Push(const std::string& page, const Variant& arguments) {
-  Navigation n = Make(*this, NavigationKind::kPush, page);
+  NavigationRecord n = Make(*this, NavigationKind::kPush, page);
   n.arguments = arguments;
   return Record(std::move(n));
 }
 
 Navigator::Result Navigator::Push(const std::string& page, const std::string& navigation_scheme,
                                   const Variant& arguments) {
-  Navigation n = Make(*this, NavigationKind::kPush, page);
+  NavigationRecord n = Make(*this, NavigationKind::kPush, page);
   n.navigation_scheme = navigation_scheme;
   n.has_navigation_scheme = true;
   n.arguments = arguments;
@@ -47,7 +44,7 @@ Navigator::Result Navigator::Push(const std::string& page, const std::string& na
 
 Navigator::Result Navigator::PushModal(const std::string& page, const std::string& navigation_scheme,
                                        const Variant& arguments) {
-  Navigation n = Make(*this, NavigationKind::kPushModal, page);
+  NavigationRecord n = Make(*this, NavigationKind::kPushModal, page);
   n.navigation_scheme = navigation_scheme;
   n.has_navigation_scheme = true;
   n.arguments = arguments;
@@ -56,7 +53,7 @@ Navigator::Result Navigator::PushModal(const std::string& page, const std::strin
 
 Navigator::Result Navigator::PushWithInstanceId(const std::string& page, const std::string& instance_id,
                                                 const Variant& arguments) {
-  Navigation n = Make(*this, NavigationKind::kPushWithInstanceId, page);
+  NavigationRecord n = Make(*this, NavigationKind::kPushWithInstanceId, page);
   n.instance_id = instance_id;
   n.arguments = arguments;
   return Record(std::move(n));
@@ -64,7 +61,7 @@ Navigator::Result Navigator::PushWithInstanceId(const std::string& page, const s
 
 Navigator::Result Navigator::PushModalWithInstanceId(const std::string& page, const std::string& navigation_scheme,
                                                      const std::string& instance_id, const Variant& arguments) {
-  Navigation n = Make(*this, NavigationKind::kPushModalWithInstanceId, page);
+  NavigationRecord n = Make(*this, NavigationKind::kPushModalWithInstanceId, page);
   n.navigation_scheme = navigation_scheme;
   n.has_navigation_scheme = true;
   n.instance_id = instance_id;
@@ -73,13 +70,13 @@ Navigator::Result Navigator::PushModalWithInstanceId(const std::string& page, co
 }
 
 void Navigator::PushWithClosingOthers(const std::string& page, const Variant& arguments) {
-  Navigation n = Make(*this, NavigationKind::kPushWithClosingOthers, page);
+  NavigationRecord n = Make(*this, NavigationKind::kPushWithClosingOthers, page);
   n.arguments = arguments;
   Record(std::move(n));
 }
 
 void Navigator::Pop(const Variant& result) {
-  Navigation n = Make(*this, NavigationKind::kPop, {});
+  NavigationRecord n = Make(*this, NavigationKind::kPop, {});
   n.arguments = result;
   Record(std::move(n));
 }
@@ -87,7 +84,7 @@ void Navigator::Pop(const Variant& result) {
 void Navigator::PopOther(const std::string& page) { Record(Make(*this, NavigationKind::kPopOther, page)); }
 
 void Navigator::PopOtherWithInstanceId(const std::string& page, const std::string& instance_id) {
-  Navigation n = Make(*this, NavigationKind::kPopOtherWithInstanceId, page);
+  NavigationRecord n = Make(*this, NavigationKind::kPopOtherWithInstanceId, page);
   n.instance_id = instance_id;
   Record(std::move(n));
 }
@@ -97,7 +94,7 @@ void Navigator::PopUntil(const std::string& page) { Record(Make(*this, Navigatio
 void Navigator::PopAll() { Record(Make(*this, NavigationKind::kPopAll, {})); }
 
 void Navigator::Navigate(int flag, const std::string& scheme, const Variant& router) {
-  Navigation n;
+  NavigationRecord n;
   n.kind = NavigationKind::kNavigate;
   n.page = scheme;
   n.page_stack = -1;

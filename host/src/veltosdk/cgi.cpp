@@ -2,12 +2,12 @@
 
 #include <string_view>
 
-#include "hostkit/hostkit.h"
+#include "veltosdk/sdk_state.h"
 
 namespace veltosdk::utils::cgi {
 
 std::string MakeCgiCommonUrlPath(const std::string& path) {
-  std::string_view host = hostkit::Environment().cgi_host;
+  std::string_view host = host_internal::sdk::Environment().cgi_host;
   std::string_view rest = path;
   while (!host.empty() && host.back() == '/') host.remove_suffix(1);
   while (!rest.empty() && rest.front() == '/') rest.remove_prefix(1);

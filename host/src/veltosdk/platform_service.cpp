@@ -42,9 +42,9 @@ class PlatformService : public veltosdk::IPlatformService {
     timers_.erase(it);
   }
 
-  std::vector<hostkit::PlatformTimer> Running() {
+  std::vector<veltosdk::PlatformTimerRecord> Running() {
     std::lock_guard lock(mutex_);
-    std::vector<hostkit::PlatformTimer> result;
+    std::vector<veltosdk::PlatformTimerRecord> result;
     for (const auto& [id, entry] : timers_) result.push_back({id, entry.delay_ms, entry.repeat});
     return result;
   }
@@ -114,6 +114,6 @@ IPlatformService* GetPlatformService() { return g_available ? &Service() : nullp
 
 namespace host_internal::sdk {
 void SetPlatformServiceAvailable(bool available) { g_available = available; }
-std::vector<hostkit::PlatformTimer> RunningPlatformTimers() { return Service().Running(); }
+std::vector<veltosdk::PlatformTimerRecord> RunningPlatformTimers() { return Service().Running(); }
 uint64_t PlatformTimersStarted() { return Service().started(); }
 }  // namespace host_internal::sdk

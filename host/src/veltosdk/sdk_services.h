@@ -5,16 +5,17 @@
 #include <cstdint>
 #include <vector>
 
-#include "hostkit/timers.h"
+#include "veltosdk/utils/platform_timer_record.h"
+#include "veltosdk/utils/timeline_event_record.h"
 
 namespace host_internal::sdk {
 
 void SetPlatformServiceAvailable(bool available);
-std::vector<hostkit::PlatformTimer> RunningPlatformTimers();
+std::vector<veltosdk::PlatformTimerRecord> RunningPlatformTimers();
 uint64_t PlatformTimersStarted();
 
 void SetTimeLineServiceAvailable(bool available);
-std::vector<hostkit::TimelineEvent> TimelineEvents();
+std::vector<veltosdk::TimelineEventRecord> TimelineEvents();
 void ClearTimelineEvents();
 
 }  // namespace host_internal::sdk

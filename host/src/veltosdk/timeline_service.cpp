@@ -35,7 +35,7 @@ class TimeLineService : public veltosdk::ITimeLineService {
     Record({6, "", "", name, properties, retry_count});
   }
 
-  std::vector<hostkit::TimelineEvent> Events() {
+  std::vector<veltosdk::TimelineEventRecord> Events() {
     std::lock_guard lock(mutex_);
     return events_;
   }
@@ -45,13 +45,13 @@ class TimeLineService : public veltosdk::ITimeLineService {
   }
 
  private:
-  void Record(hostkit::TimelineEvent event) {
+  void Record(veltosdk::TimelineEventRecord event) {
     std::lock_guard lock(mutex_);
     events_.push_back(std::move(event));
   }
 
   std::mutex mutex_;
-  std::vector<hostkit::TimelineEvent> events_;
+  std::vector<veltosdk::TimelineEventRecord> events_;
 };
 
 TimeLineService& Service() {
@@ -76,6 +76,6 @@ ITimeLineService* GetTimeLineService() { return g_available ? &Service() : nullp
 
 namespace host_internal::sdk {
 void SetTimeLineServiceAvailable(bool available) { g_available = available; }
-std::vector<hostkit::TimelineEvent> TimelineEvents() { return Service().Events(); }
+std::vector<veltosdk::TimelineEventRecord> TimelineEvents() { return Service().Events(); }
 void ClearTimelineEvents() { Service().Clear(); }
 }  // namespace host_internal::sdk

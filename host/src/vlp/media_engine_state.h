@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "hostkit/media_engine.h"
 #include "vlp/av/media_engine.h"
+#include "vlp/av/media_engine_call_record.h"
 
 namespace host_internal::media {
 
@@ -28,7 +28,7 @@ struct EngineState {
   int32_t speaker_mode = 0;
   int32_t noise_suppression_level = -1;
   bool speaker_enhance = false;
-  std::vector<hostkit::MediaEngineCall> calls;
+  std::vector<vlp::av::MediaEngineCallRecord> calls;
 };
 
 EngineState& State();

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "framework/model.h"
+#include "veltosdk/sdk_environment.h"
 
 namespace hostkit {
 
@@ -144,23 +145,7 @@ const std::vector<ABTest>& ActiveABTests();
 void ClearAnalytics();
 
 // Platform SDK settings.
-struct SdkEnvironment {
-  std::string install_dir = "/opt/velto";
-  std::string resource_dir = "/opt/velto/resources";
-  std::string app_res_dir = "/opt/velto/app_res";
-  std::string global_dir = "/tmp/velto_global";
-  std::string package_version = "3.26.0.100";
-  std::string branch = "master";
-  std::string pipe_build_id = "1000";
-  std::string pipe_job_id = "2000";
-  std::string instance_id = "default";
-  std::string instance_display_name = "";
-  bool pelu = false;
-  bool bexa_sdk = false;
-  bool saas_sdk = true;
-  bool test_env = false;
-  std::string cgi_host = "https://api.velto.example";
-};
+using SdkEnvironment = veltosdk::SdkEnvironment;
 SdkEnvironment& Environment();  // edit in place
 void SetFeatureSwitch(const std::string& name, bool on);
 void SetSelfId(const std::string& id);

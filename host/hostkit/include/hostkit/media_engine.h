@@ -21,13 +21,11 @@
 
 #include "base/variant/variant.h"
 #include "vlp/av/media_engine.h"
+#include "vlp/av/media_engine_call_record.h"
 
 namespace hostkit {
 
-struct MediaEngineCall {
-  std::string operation;
-  base::variant::Variant arguments;  // a map, null for operations without arguments
-};
+using MediaEngineCall = vlp::av::MediaEngineCallRecord;
 
 // With false, GetMediaEngine() (or the engine's GetAudioDevice / GetAudioPlayer) answers null.
 void SetMediaEngineAvailable(bool available);

@@ -12,36 +12,14 @@
 #include <vector>
 
 #include "base/variant/variant.h"
+#include "framework/module/navigation_record.h"
 
 namespace hostkit {
 
-enum class NavigationKind {
-  kPush,
-  kPushModal,
-  kPushWithInstanceId,
-  kPushModalWithInstanceId,
-  kPushWithClosingOthers,
-  kPop,
-  kPopOther,
-  kPopOtherWithInstanceId,
-  kPopUntil,
-  kPopAll,
-  kNavigate,  // the static router
-};
+using NavigationKind = framework::module::NavigationKind;
 const char* NavigationKindName(NavigationKind kind);
 
-struct Navigation {
-  NavigationKind kind;
-  std::string page;                    // the router's scheme for kNavigate
-  std::string navigation_scheme;
-  bool has_navigation_scheme = false;  // the overload with a navigation scheme was used
-  std::string instance_id;
-  int page_stack = 0;                  // -1 for kNavigate
-  bool has_context = false;
-  int64_t view_ref = 0;                // of the navigator's context
-  base::variant::Variant arguments;    // push arguments, Pop's result, or the router map
-  int flag = 0;                        // kNavigate only
-};
+using Navigation = framework::module::NavigationRecord;
 
 const std::vector<Navigation>& Navigations();
 void ClearNavigations();

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "framework/module/ticket_provider.h"
+#include "util/deviceinfo/device_facts.h"
 #include "util/os/registry.h"
 #include "veltosdk/utils/configure_service.h"
 #include "veltosdk/utils/settings.h"
@@ -26,12 +27,7 @@
 namespace hostkit {
 
 // util::deviceinfo answers these instead of the machine's facts until Reset.
-struct DeviceInfo {
-  std::string os_name;
-  std::string os_version;
-  std::string unique_device_id;
-  std::string device_model;
-};
+using DeviceInfo = util::deviceinfo::DeviceFacts;
 void SetDeviceInfo(DeviceInfo info);
 
 // veltosdk::utils::settings::default_settings(); edit in place.

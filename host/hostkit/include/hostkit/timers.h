@@ -10,19 +10,16 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
-#include <string>
 #include <vector>
+
+#include "veltosdk/utils/platform_timer_record.h"
+#include "veltosdk/utils/timeline_event_record.h"
 
 namespace hostkit {
 
 // Platform service timers. Making the service unavailable keeps running timers running.
 void SetPlatformServiceAvailable(bool available);
-struct PlatformTimer {
-  int64_t id;
-  int64_t delay_ms;
-  bool repeat;
-};
+using PlatformTimer = veltosdk::PlatformTimerRecord;
 // Started and neither stopped nor (one-shot) fired, by id.
 std::vector<PlatformTimer> RunningPlatformTimers();
 // How many StartTimer calls succeeded since Reset.
@@ -30,14 +27,7 @@ uint64_t PlatformTimersStarted();
 
 // Timeline service events, in the order they were logged.
 void SetTimeLineServiceAvailable(bool available);
-struct TimelineEvent {
-  int operation;  // 1..6: which service operation recorded it, in declaration order
-  std::string module;
-  std::string category;
-  std::string name;
-  std::map<std::string, std::string> properties;
-  int retry_count = 0;
-};
+using TimelineEvent = veltosdk::TimelineEventRecord;
 std::vector<TimelineEvent> TimelineEvents();
 void ClearTimelineEvents();
 

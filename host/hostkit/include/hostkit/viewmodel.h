@@ -21,7 +21,10 @@
 #include <vector>
 
 #include "base/variant/variant.h"
+#include "framework/alert_record.h"
 #include "framework/context.h"
+#include "framework/loading_record.h"
+#include "framework/toast_record.h"
 
 namespace framework {
 class ViewModel;
@@ -51,27 +54,10 @@ size_t SubscriptionsOf(int64_t observer_id);
 size_t SubscriptionsOf(const void* observer);  // the observer id of an address
 
 // Alerts.
-enum class AlertState { kCreated, kShown, kAnswered, kDisposed };
+using AlertState = framework::AlertState;
 const char* AlertStateName(AlertState state);
-struct AlertPress {
-  int button;
-  Variant data;
-};
-struct AlertRecord {
-  int64_t id = 0;
-  const framework::UIViewModel* owner = nullptr;
-  int64_t view_ref = 0;  // of the owner's context when the alert was made
-  std::string title;
-  std::string content;
-  std::string positive_text;
-  std::string negative_text;
-  bool close_button_visible = true;
-  bool auto_dismiss = true;
-  std::string custom_view;
-  Variant custom_data;
-  AlertState state = AlertState::kCreated;
-  std::vector<AlertPress> presses;  // the buttons pressed, in order
-};
+using AlertPress = framework::AlertPress;
+using AlertRecord = framework::AlertRecord;
 const std::vector<AlertRecord>& Alerts();  // in creation order
 const AlertRecord* FindAlert(int64_t alert_id);
 const AlertRecord* LastAlert();  // null when none was made
@@ -81,26 +67,12 @@ size_t OpenAlertCount();         // shown and not closed
 bool PressAlertButton(int64_t alert_id, int button, const Variant& data = {});
 
 // Toasts.
-struct ToastRecord {
-  std::string text;
-  int type = 0;
-  int duration_ms = 0;
-  int flags = 0;
-  std::string icon;
-  std::string extra;
-  const framework::UIViewModel* owner = nullptr;
-  int64_t shown_at_ms = 0;
-};
+using ToastRecord = framework::ToastRecord;
 const std::vector<ToastRecord>& Toasts();
 void ClearToasts();
 
 // Loading indicators.
-struct LoadingRecord {
-  int64_t id = 0;
-  const framework::UIViewModel* owner = nullptr;
-  std::string text;
-  bool disposed = false;
-};
+using LoadingRecord = framework::LoadingRecord;
 const std::vector<LoadingRecord>& Loadings();  // every indicator shown, in order
 bool IsLoadingShown(const framework::UIViewModel& view_model);
 

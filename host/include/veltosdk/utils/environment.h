@@ -1,5 +1,6 @@
 // Environment facts of the platform SDK: directories, build identity, product flavour and the
-// running instance. The stand-in's values are set through hostkit (hostkit::SdkEnvironment).
+// running instance. The stand-in answers from one veltosdk::SdkEnvironment
+// (veltosdk/sdk_environment.h).
 #pragma once
 
 #include <string>

@@ -53,7 +53,7 @@ int64_t AlertBuilder::Create() {
     host_internal::viewmodel::LogHost(1, __FILE__, __LINE__, __func__, "alert without a view model: " + title_);
     return -1;
   }
-  hostkit::AlertRecord record;
+  framework::AlertRecord record;
   record.owner = owner_;
   record.view_ref = owner_->context() ? owner_->context()->view_context().view_ref() : 0;
   record.title = title_;

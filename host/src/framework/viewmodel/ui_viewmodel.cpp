@@ -28,7 +28,7 @@ StringFormatter UIViewModel::FormatString(int32_t string_id) const {
 
 void UIViewModel::ShowToast(const std::string& text, int type, int duration_ms, int flags, const std::string& icon,
                             const std::string& extra) {
-  hostkit::ToastRecord toast;
+  framework::ToastRecord toast;
   toast.text = text;
   toast.type = type;
   toast.duration_ms = duration_ms;

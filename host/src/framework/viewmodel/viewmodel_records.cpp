@@ -19,11 +19,11 @@ struct Alert {
 
 struct Records {
   std::map<const framework::ViewModel*, std::map<int, std::vector<Variant>>> props;
-  std::vector<hostkit::AlertRecord> alerts;
+  std::vector<framework::AlertRecord> alerts;
   std::map<int64_t, Alert> alert_callbacks;
   int64_t next_alert_id = 1;
-  std::vector<hostkit::ToastRecord> toasts;
-  std::vector<hostkit::LoadingRecord> loadings;
+  std::vector<framework::ToastRecord> toasts;
+  std::vector<framework::LoadingRecord> loadings;
   int64_t next_loading_id = 1;
 };
 
@@ -36,14 +36,14 @@ void ResetRecords() { TheRecords() = Records(); }
 
 const bool kRegistered = host_internal::RegisterReset(&ResetRecords);
 
-hostkit::AlertRecord* Find(int64_t alert_id) {
+framework::AlertRecord* Find(int64_t alert_id) {
   auto& alerts = TheRecords().alerts;
   auto it = std::find_if(alerts.begin(), alerts.end(), [&](const auto& a) { return a.id == alert_id; });
   return it == alerts.end() ? nullptr : &*it;
 }
 
-bool IsOpen(const hostkit::AlertRecord& alert) {
-  return alert.state == hostkit::AlertState::kCreated || alert.state == hostkit::AlertState::kShown;
+bool IsOpen(const framework::AlertRecord& alert) {
+  return alert.state == framework::AlertState::kCreated || alert.state == framework::AlertState::kShown;
 }
 
 }  // namespace
@@ -69,26 +69,26 @@ const std::vector<Variant>& PropHistory(const framework::ViewModel* view_model, 
 
 void ForgetViewModel(const framework::ViewModel* view_model) { TheRecords().props.erase(view_model); }
 
-int64_t CreateAlert(hostkit::AlertRecord record, framework::AlertCallback callback) {
+int64_t CreateAlert(framework::AlertRecord record, framework::AlertCallback callback) {
   Records& records = TheRecords();
   record.id = records.next_alert_id++;
-  record.state = hostkit::AlertState::kCreated;
+  record.state = framework::AlertState::kCreated;
   records.alert_callbacks[record.id] = Alert{std::move(callback)};
   records.alerts.push_back(std::move(record));
   return records.alerts.back().id;
 }
 
 bool ShowAlert(int64_t alert_id) {
-  hostkit::AlertRecord* alert = Find(alert_id);
-  if (!alert || alert->state != hostkit::AlertState::kCreated) return false;
-  alert->state = hostkit::AlertState::kShown;
+  framework::AlertRecord* alert = Find(alert_id);
+  if (!alert || alert->state != framework::AlertState::kCreated) return false;
+  alert->state = framework::AlertState::kShown;
   return true;
 }
 
 bool DisposeAlert(int64_t alert_id, const framework::UIViewModel* owner) {
-  hostkit::AlertRecord* alert = Find(alert_id);
+  framework::AlertRecord* alert = Find(alert_id);
   if (!alert || !IsOpen(*alert) || (owner && alert->owner != owner)) return false;
-  alert->state = hostkit::AlertState::kDisposed;
+  alert->state = framework::AlertState::kDisposed;
   TheRecords().alert_callbacks.erase(alert_id);
   return true;
 }
@@ -100,13 +100,13 @@ void DisposeAlertsOf(const framework::UIViewModel* owner) {
 }
 
 bool PressAlertButton(int64_t alert_id, int button, const Variant& data) {
-  hostkit::AlertRecord* alert = Find(alert_id);
-  if (!alert || alert->state != hostkit::AlertState::kShown) return false;
+  framework::AlertRecord* alert = Find(alert_id);
+  if (!alert || alert->state != framework::AlertState::kShown) return false;
   alert->presses.push_back({button, data});
   auto it = TheRecords().alert_callbacks.find(alert_id);
   framework::AlertCallback callback = it == TheRecords().alert_callbacks.end() ? nullptr : it->second.callback;
   if (alert->auto_dismiss) {
-    alert->state = hostkit::AlertState::kAnswered;
+    alert->state = framework::AlertState::kAnswered;
     TheRecords().alert_callbacks.erase(alert_id);
   }
   // Last: the callback may show new alerts (moving the records) or destroy its view model.
@@ -114,15 +114,15 @@ bool PressAlertButton(int64_t alert_id, int button, const Variant& data) {
   return true;
 }
 
-const std::vector<hostkit::AlertRecord>& Alerts() { return TheRecords().alerts; }
+const std::vector<framework::AlertRecord>& Alerts() { return TheRecords().alerts; }
 
-const hostkit::AlertRecord* FindAlert(int64_t alert_id) { return Find(alert_id); }
+const framework::AlertRecord* FindAlert(int64_t alert_id) { return Find(alert_id); }
 
-std::vector<hostkit::ToastRecord>& Toasts() { return TheRecords().toasts; }
+std::vector<framework::ToastRecord>& Toasts() { return TheRecords().toasts; }
 
-const std::vector<hostkit::LoadingRecord>& Loadings() { return TheRecords().loadings; }
+const std::vector<framework::LoadingRecord>& Loadings() { return TheRecords().loadings; }
 
-void RecordToast(hostkit::ToastRecord toast) { TheRecords().toasts.push_back(std::move(toast)); }
+void RecordToast(framework::ToastRecord toast) { TheRecords().toasts.push_back(std::move(toast)); }
 
 int64_t ShowLoading(const framework::UIViewModel* owner, const std::string& text) {
   DisposeLoading(owner);

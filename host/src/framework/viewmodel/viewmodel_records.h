@@ -9,7 +9,9 @@
 
 #include "base/variant/variant.h"
 #include "framework/alert_builder.h"
-#include "hostkit/viewmodel.h"
+#include "framework/alert_record.h"
+#include "framework/loading_record.h"
+#include "framework/toast_record.h"
 
 namespace framework {
 class ViewModel;
@@ -25,20 +27,20 @@ const std::vector<base::variant::Variant>& PropHistory(const framework::ViewMode
 void ForgetViewModel(const framework::ViewModel* view_model);
 
 // Alerts: created hidden, then shown; an id is never reused within a run.
-int64_t CreateAlert(hostkit::AlertRecord record, framework::AlertCallback callback);
+int64_t CreateAlert(framework::AlertRecord record, framework::AlertCallback callback);
 bool ShowAlert(int64_t alert_id);
 // Closes an alert without an answer; false when it was not open. Only the owner's own alerts
 // are touched when `owner` is given.
 bool DisposeAlert(int64_t alert_id, const framework::UIViewModel* owner);
 void DisposeAlertsOf(const framework::UIViewModel* owner);
 bool PressAlertButton(int64_t alert_id, int button, const base::variant::Variant& data);
-const std::vector<hostkit::AlertRecord>& Alerts();
-const hostkit::AlertRecord* FindAlert(int64_t alert_id);
+const std::vector<framework::AlertRecord>& Alerts();
+const framework::AlertRecord* FindAlert(int64_t alert_id);
 
-void RecordToast(hostkit::ToastRecord toast);
+void RecordToast(framework::ToastRecord toast);
 int64_t ShowLoading(const framework::UIViewModel* owner, const std::string& text);
 void DisposeLoading(const framework::UIViewModel* owner);
-std::vector<hostkit::ToastRecord>& Toasts();
-const std::vector<hostkit::LoadingRecord>& Loadings();
+std::vector<framework::ToastRecord>& Toasts();
+const std::vector<framework::LoadingRecord>& Loadings();
 
 }  // namespace host_internal::viewmodel

@@ -10,16 +10,10 @@
 #include <openssl/evp.h>
 
 #include "platform_state.h"
+#include "util/deviceinfo/device_facts.h"
 
 namespace util::deviceinfo {
 namespace {
-
-struct MachineFacts {
-  std::string os_name;
-  std::string os_version;
-  std::string unique_device_id;
-  std::string device_model;
-};
 
 std::string Trim(std::string text) {
   const char* blanks = " \t\r\n";
@@ -49,8 +43,8 @@ std::string Sha256Hex32(const std::string& text) {
   return out;
 }
 
-MachineFacts ReadMachine() {
-  MachineFacts facts;
+DeviceFacts ReadMachine() {
+  DeviceFacts facts;
   struct utsname names {};
   if (uname(&names) == 0) {
     facts.os_name = names.sysname;
@@ -70,8 +64,8 @@ MachineFacts ReadMachine() {
   return facts;
 }
 
-const MachineFacts& Machine() {
-  static const MachineFacts facts = ReadMachine();
+const DeviceFacts& Machine() {
+  static const DeviceFacts facts = ReadMachine();
   return facts;
 }
 
