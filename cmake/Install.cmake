@@ -10,7 +10,7 @@ install(TARGETS velto_module_api velto_host velto_hostkit EXPORT velto_module_ap
 install(DIRECTORY include/module_api DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(DIRECTORY host/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/velto_host)
 install(DIRECTORY host/hostkit/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/velto_hostkit)
-install(DIRECTORY resources/ DESTINATION ${CMAKE_INSTALL_DATADIR}/velto_module_api/resources)
+install(DIRECTORY resources/ DESTINATION ${VELTO_RESOURCE_INSTALL_DIR})
 install(EXPORT velto_module_api_targets NAMESPACE velto::
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/velto_module_api)
 configure_package_config_file(cmake/velto_module_apiConfig.cmake.in
