@@ -13,6 +13,15 @@ install(DIRECTORY host/hostkit/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/
 install(DIRECTORY resources/ DESTINATION ${VELTO_RESOURCE_INSTALL_DIR})
 install(EXPORT velto_module_api_targets NAMESPACE velto::
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/velto_module_api)
+# velto::hostkit_main has an export of its own: it needs GoogleTest, which a module's production
+# build may not have, and the package config loads it only when GoogleTest is found.
+if(TARGET velto_hostkit_main)
+  set_target_properties(velto_hostkit_main PROPERTIES EXPORT_NAME hostkit_main)
+  install(TARGETS velto_hostkit_main EXPORT velto_module_api_hostkit_main_targets
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  install(EXPORT velto_module_api_hostkit_main_targets NAMESPACE velto::
+    DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/velto_module_api)
+endif()
 configure_package_config_file(cmake/velto_module_apiConfig.cmake.in
   ${CMAKE_CURRENT_BINARY_DIR}/velto_module_apiConfig.cmake
   INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/velto_module_api)
