@@ -8,6 +8,7 @@ install(TARGETS velto_module_api velto_host velto_hostkit EXPORT velto_module_ap
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY include/module_api DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(FILES ${PROJECT_BINARY_DIR}/include/module_api/version.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/module_api)
 install(DIRECTORY host/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/velto_host)
 install(DIRECTORY host/hostkit/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/velto_hostkit)
 install(DIRECTORY resources/ DESTINATION ${VELTO_RESOURCE_INSTALL_DIR})
@@ -30,3 +31,21 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/velto_module_apiCon
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/velto_module_apiConfig.cmake
   ${CMAKE_CURRENT_BINARY_DIR}/velto_module_apiConfigVersion.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/velto_module_api)
+
+# pkg-config: the prefix is taken from where the .pc file lies, so that the tree can be moved.
+set(VELTO_PC_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+file(RELATIVE_PATH VELTO_PC_PREFIX ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig ${CMAKE_INSTALL_PREFIX})
+string(REGEX REPLACE "/$" "" VELTO_PC_PREFIX "${VELTO_PC_PREFIX}")
+foreach(kind LIBDIR INCLUDEDIR)
+  if(IS_ABSOLUTE "${CMAKE_INSTALL_${kind}}")
+    set(VELTO_PC_${kind} "${CMAKE_INSTALL_${kind}}")
+  else()
+    set(VELTO_PC_${kind} "\${prefix}/${CMAKE_INSTALL_${kind}}")
+  endif()
+endforeach()
+set(CMAKE_DL_LIBS_FLAG "")
+if(CMAKE_DL_LIBS)
+  set(CMAKE_DL_LIBS_FLAG "-l${CMAKE_DL_LIBS}")
+endif()
+configure_file(cmake/velto_module_api.pc.in ${CMAKE_CURRENT_BINARY_DIR}/velto_module_api.pc @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/velto_module_api.pc DESTINATION ${VELTO_PC_DIR})
