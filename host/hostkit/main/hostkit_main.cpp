@@ -1,3 +1,6 @@
+// The main() of a module's test binary (target velto::hostkit_main): GoogleTest with a clean
+// host around every test, so that no test sees the models, clock, logs or library singletons
+// another one left behind.
 #include <gtest/gtest.h>
 
 #include "hostkit/hostkit.h"
