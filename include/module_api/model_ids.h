@@ -1,5 +1,5 @@
 // Ids of the host's application models, for framework::module::GetAppModuleModel and the
-// application module runtime. Command and event ids are per model and live with their callers.
+// application module runtime. Command and event numbers, per model, are in module_api/model_commands.h.
 #pragma once
 
 namespace velto::model_id {
