@@ -100,4 +100,10 @@ inline constexpr int kGraySwitchModel = 1000043;
 inline constexpr int kSwitchAccountToastModel = 1000046;
 inline constexpr int kMeetingSummaryModel = 1000054;
 
+// Models that only one family asks, by their numbers in the host.
+inline constexpr int kMultiScreenLockModel = 534;
+inline constexpr int kVideoPushSwitchModel = 10032;
+inline constexpr int kLoginSupportModel = 10070;
+inline constexpr int kAudioEffectModel = 10000002;
+
 }  // namespace velto::model_id

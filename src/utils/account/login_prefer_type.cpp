@@ -5,6 +5,7 @@
 #include "module_api/log.h"
 #include "module_api/account/login_utils.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_ids.h"
 #include "module_api/model_commands.h"
 #include "module_api/runtime.h"
 
@@ -15,7 +16,7 @@ using base::variant::Variant;
 using Mode = velto::LocalDevice::LoginMode;
 
 // The login support model decides which entries the deployment allows.
-constexpr int kLoginSupportModel = 10070;
+using velto::model_id::kLoginSupportModel;
 namespace cmd {
 using velto::model_command::login_support::kIsLoginDisabled;
 using velto::model_command::login_support::kForcedLoginName;

@@ -6,6 +6,7 @@
 #include "module_api/audio/audio_utils.h"
 #include "module_api/log.h"
 #include "module_api/model/config_reader.h"
+#include "module_api/model_ids.h"
 #include "module_api/model/model_call.h"
 #include "module_api/model_commands.h"
 
@@ -17,7 +18,7 @@ using velto::model::kClientSettingReadAlt;
 using velto::model::kClientSettingWriteAlt;
 
 // Reached through the module runtime: the audio engine's effective settings.
-constexpr int kAudioEffectModel = 10000002;
+using velto::model_id::kAudioEffectModel;
 using velto::model_command::audio_effect::kEffectiveBWE;
 using velto::model_command::audio_effect::kEffectiveSmart;
 using velto::model_command::audio_effect::kEffectiveAutoMicVolume;

@@ -32,7 +32,7 @@ namespace {
 constexpr int kMicPermissionEvent = velto::model_event::camera::kMicPermissionResult;
 constexpr int kCameraPermissionEvent = velto::model_event::camera::kCameraPermissionResult;
 // Reached only through the module runtime; it carries the local video to the meeting.
-constexpr int kVideoPushSwitchModel = 10032;
+using velto::model_id::kVideoPushSwitchModel;
 
 constexpr int64_t kPermissionGranted = 1;
 constexpr int64_t kPermissionUndecided = 0;

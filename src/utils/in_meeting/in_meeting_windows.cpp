@@ -40,7 +40,7 @@ using velto::model_command::meeting::kMeetingInfo;
 namespace {
 
 // Reached only through the module runtime; its meaning beyond this question is the host's.
-constexpr int kMultiScreenLockModel = 534;
+using velto::model_id::kMultiScreenLockModel;
 
 int WindowModelId(WindowType window) { return ModelTypeForWindowType(window); }
 
