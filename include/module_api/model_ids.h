@@ -101,3 +101,58 @@ inline constexpr int kSwitchAccountToastModel = 1000046;
 inline constexpr int kMeetingSummaryModel = 1000054;
 
 }  // namespace velto::model_id
+
+// Command and event ids that modules and host scripts address directly, beside the callers that
+// use them. Each names its model and what travels with it.
+namespace velto::model_event {
+
+// Video model (511): the camera access check's result {"is_camera_access", "from"}.
+inline constexpr int kVideoCameraAccessResult = 41;
+// Video model (511): a camera device exception {"device_id", "device_state", "error_type",
+// "user_trigger"}, or {"close_alert": true} when the alert should go.
+inline constexpr int kVideoDeviceException = 45;
+// Audio model (510): the microphone access check's result {"is_mic_access", "from"}.
+inline constexpr int kAudioMicAccessResult = 34;
+// Authorization model (504): the local user's authorization state changed.
+inline constexpr int kAuthorizeStateUpdate = 27;
+// Meeting model (514): the local user has left the meeting.
+inline constexpr int kMeetingLeaveComplete = 2;
+// Operation alert model (1000041): show a queued alert now {"operation_type"}.
+inline constexpr int kOperationAlertShow = 1;
+// Operation alert model (1000041): alert types not to queue (an array of integers).
+inline constexpr int kOperationAlertIgnoreList = 2;
+
+}  // namespace velto::model_event
+
+namespace velto::model_command {
+
+// App state model (501): the scheme mission the client was started with {"scheme_url"}.
+inline constexpr int kCallFuncGetParseSchemeMission = 13;
+// Camera model (509): the camera in use {"device_id"}.
+inline constexpr int kCurrentCamera = 6;
+// Video model (511): the camera exception the video model holds {"device_id", "device_state",
+// "error_type"}.
+inline constexpr int kVideoDeviceException = 45;
+// Video model (511), each with the exception's map: 43 lets the video model drop the exception
+// (it is not shown, or no longer), 44 marks it as being handled by the client (before an alert
+// and when closing one), 46 raises an exception the client detected itself.
+inline constexpr int kVideoResetException = 43;
+inline constexpr int kVideoHandleException = 44;
+inline constexpr int kVideoRaiseException = 46;
+// Beauty model (512): whether the light face-beauty engine runs (boolean answer).
+inline constexpr int kBeautyIsLiteEngine = 1;
+// Sidebar app model (641): show the sidebar's splitter guide (the caller's parameters).
+inline constexpr int kSidebarShowSpliterGuide = 25;
+// Theme model (10074): whether the dark theme is on (boolean answer).
+inline constexpr int kThemeIsDark = 1;
+// Operation alert model (1000041), each with {"from_source"}: 0 whether the operation must wait
+// for the block view (answer true, with "from_scheme"), 3 whether blocking may be skipped at all
+// (answer true).
+inline constexpr int kOperationNeedBlock = 0;
+inline constexpr int kOperationSkipBlock = 3;
+// Operation alert model (1000041): pull the show rules {"reason"}; queue an alert
+// {"operation_type", "scheme_path"}.
+inline constexpr int kOperationPullShowRules = 20;
+inline constexpr int kOperationAddAlert = 21;
+
+}  // namespace velto::model_command
