@@ -145,9 +145,9 @@ inline constexpr int kBeautyIsLiteEngine = 1;
 inline constexpr int kSidebarShowSpliterGuide = 25;
 // Theme model (10074): whether the dark theme is on (boolean answer).
 inline constexpr int kThemeIsDark = 1;
-// Operation alert model (1000041), each with {"from_source"}: 0 whether the operation must wait
-// for the block view (answer true, with "from_scheme"), 3 whether blocking may be skipped at all
-// (answer true).
+// Operation alert model (1000041), each with {"from_source"}: 3 whether blocking may be skipped
+// at all (a boolean answer), 0 whether the operation must wait for the block view (a boolean
+// answer, or {"need_block": bool, "from_scheme": the source that blocks}).
 inline constexpr int kOperationNeedBlock = 0;
 inline constexpr int kOperationSkipBlock = 3;
 // Operation alert model (1000041): pull the show rules {"reason"}; queue an alert

@@ -211,6 +211,16 @@ TEST_F(VideoExceptionTest, OnlyTheRegisteredHostUnregisters) {
   EXPECT_EQ(hostkit::Navigations().back().view_ref, 10);
 }
 
+TEST_F(VideoExceptionTest, ARegistrationHearsTheVideoModelTheHostHasNowAndOnlyOnce) {
+  video_exception::RegisterVideoExceptionAlertHost(host_, kInMeetingPage);
+  EXPECT_EQ(hostkit::TotalSubscribers(), 1u);
+  InstallVideoModel();  // the host replaced the model, perhaps at the same address
+  video_exception::RegisterVideoExceptionAlertHost(host_, kInMeetingPage);
+  EXPECT_EQ(hostkit::TotalSubscribers(), 1u);
+  Fire(-121);
+  EXPECT_EQ(Count(NavigationKind::kPushModal), 1u);
+}
+
 TEST_F(VideoExceptionTest, RaisingAsksForTheCameraAndTellsTheVideoModelFirst) {
   auto& camera = hostkit::InstallModel(id::kCameraModel);
   camera.Answer(command::kCurrentCamera, Json(R"({"device_id": "usb-cam"})"));

@@ -82,8 +82,11 @@ void TellVideoModel(int command, const Variant& data) {
 
 void AlertState::Subscribe() {
   framework::Model* video = framework::module::GetAppModuleModel(velto::model_id::kVideoModel);
-  if (!video || video == subscribed_) return;
+  if (!video) return;
   Unsubscribe();
+  // A replaced model may live at the old one's address: subscribing anew is the only sure way
+  // to be subscribed once, to the model the host has now.
+  video->Unsubscribe(velto::model_event::kVideoDeviceException, observer_id());
   video->SubscribeWithLocation(
       velto::model_event::kVideoDeviceException, observer_id(), [this](const Variant* data) { OnException(data); },
       FROM_HERE);
