@@ -202,7 +202,7 @@ TEST_P(MediaTraceTest, EveryOrderOfCallbacksMovesTheRunOnlyThroughItsStagesInTur
     SetUp();
     StartAndGrant(5);
     // The expected walk: the stage waiting for callback k moves on when k comes.
-    size_t waiting = 0;  // 0 request, 1 response, 2 completion, 3 ended
+    size_t waiting = 0;                             // 0 request, 1 response, 2 completion, 3 ended
     std::array<int64_t, 4> left_at = {5, 0, 0, 0};  // when each of 100..103 was left
     std::string label;
     for (size_t i = 0; i < sequence.size(); ++i) {
@@ -328,16 +328,18 @@ TEST_P(MediaTraceTest, TheStagesLogWhatTheyHeard) {
   if (video == "video") {
     EXPECT_TRUE(hostkit::HasLog(6, "[video_trace][CheckCameraAccess] is_camera_access: true, from: toolbar"));
     EXPECT_TRUE(hostkit::HasLog(
-        6, "[video_trace][XmppSend] Resquest Push audio, is_request_push : true , is_grant: false , open_video_scene: 1"));
+        6,
+        "[video_trace][XmppSend] Resquest Push audio, is_request_push : true , is_grant: false , open_video_scene: 1"));
     EXPECT_TRUE(hostkit::HasLog(6, "[video_trace][XmppReceive] received video push, is_push_complete : true"));
     EXPECT_TRUE(hostkit::HasLog(6, "[video_trace][zolthandle] zolthandle, enable : true, ret_msg : ok, ret_code: 7"));
   } else {
     EXPECT_TRUE(hostkit::HasLog(6, "[audio_trace][CheckMicAccess] is_mic_access: true, from: toolbar"));
-    EXPECT_TRUE(hostkit::HasLog(
-        6, "[audio_trace][XmppSend] Resquest Push audio, is_request_push : true , is_grant: false , is_host_operation: true"));
+    EXPECT_TRUE(hostkit::HasLog(6,
+                                "[audio_trace][XmppSend] Resquest Push audio, is_request_push : true , is_grant: false "
+                                ", is_host_operation: true"));
     EXPECT_TRUE(hostkit::HasLog(6, "[audio_trace][XmppReceive] received audio push, is_push_complete : true"));
-    EXPECT_TRUE(
-        hostkit::HasLog(6, "[audio_trace][zolt handle] zolt handle audio push, enable : true, ret_msg : ok, ret_code: 7"));
+    EXPECT_TRUE(hostkit::HasLog(
+        6, "[audio_trace][zolt handle] zolt handle audio push, enable : true, ret_msg : ok, ret_code: 7"));
     EXPECT_TRUE(hostkit::HasLog(6, "[audio_trace] state machine start timestamp: "));
   }
   EXPECT_TRUE(hostkit::HasLog(6, std::string("[sm]init: ") + m().names[2]));
@@ -345,6 +347,8 @@ TEST_P(MediaTraceTest, TheStagesLogWhatTheyHeard) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Media, MediaTraceTest, testing::Values(&kVideo, &kAudio),
-                         [](const testing::TestParamInfo<const Medium*>& info) { return std::string(info.param->label); });
+                         [](const testing::TestParamInfo<const Medium*>& info) {
+                           return std::string(info.param->label);
+                         });
 
 }  // namespace

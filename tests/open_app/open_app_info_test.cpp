@@ -20,7 +20,8 @@ constexpr char kPrefix[] = "extension:web_app.sidebar_tab_in_meeting";
 
 TEST(OpenAppInfoTest, TheExtensionIdGetsThePrefixOnlyWhenItLacksIt) {
   static_assert(sizeof(kPrefix) - 1 == 40);
-  const Variant bare = ConvertToIMShareAppInfo(Json(R"({"extension_id": "vote", "open_app_id": "a1", "url": "https://v"})"));
+  const Variant bare =
+      ConvertToIMShareAppInfo(Json(R"({"extension_id": "vote", "open_app_id": "a1", "url": "https://v"})"));
   EXPECT_EQ(bare.GetString("extension_id"), std::string(kPrefix) + "vote");
   const Variant prefixed = ConvertToIMShareAppInfo(
       Json(R"({"extension_id": "extension:web_app.sidebar_tab_in_meeting.vote", "open_app_id": "a1", "url": "u"})"));
@@ -34,9 +35,10 @@ TEST(OpenAppInfoTest, DisplayTextsAreAlwaysThereAndOptionalKeysOnlyWhenGiven) {
   const Variant converted = ConvertToIMShareAppInfo(Json(R"({"extension_id": "vote", "open_app_id": "a1",
       "url": "https://v", "name": "Vote", "icon": 7, "height": 480, "night_icon": null,
       "support_position": [1, 2], "secret": "dropped"})"));
-  EXPECT_EQ(converted.ToJsonStr(),
-            R"({"extension_id":"extension:web_app.sidebar_tab_in_meetingvote","open_app_id":"a1","url":"https://v",)"
-            R"("name":"Vote","desc":"","icon":"","corp_id":"","support_position":[1,2],"height":480,"night_icon":null})");
+  EXPECT_EQ(
+      converted.ToJsonStr(),
+      R"({"extension_id":"extension:web_app.sidebar_tab_in_meetingvote","open_app_id":"a1","url":"https://v",)"
+      R"("name":"Vote","desc":"","icon":"","corp_id":"","support_position":[1,2],"height":480,"night_icon":null})");
   EXPECT_FALSE(converted.Has("width"));
   EXPECT_FALSE(converted.Has("app_type"));
 }

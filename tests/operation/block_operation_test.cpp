@@ -30,7 +30,8 @@ class BlockOperationTest : public testing::Test {
   }
 
   void Block(const Context& context, const std::string& name) {
-    block::BlockOperationIfNeed(context, name, [this, name] { ran_.push_back(name); }, "home");
+    block::BlockOperationIfNeed(
+        context, name, [this, name] { ran_.push_back(name); }, "home");
   }
 
   // Index of each block view pushed so far.
@@ -75,9 +76,11 @@ TEST_F(BlockOperationTest, TheModelsAnswersDecideWhetherTheOperationRunsAtOnce) 
        "check need block failed, maybe no such module, just continue operation (open)"},
       {"no need", [](hostkit::ScriptedModel* m) { m->Answer(command::kOperationNeedBlock, false); }, 6,
        "execute operation(open) directly. ctx:"},
-      {"no need, as a map", [](hostkit::ScriptedModel* m) {
+      {"no need, as a map",
+       [](hostkit::ScriptedModel* m) {
          m->Answer(command::kOperationNeedBlock, Json(R"({"need_block": false, "from_scheme": "x"})"));
-       }, 6, "execute operation(open) directly. ctx:"},
+       },
+       6, "execute operation(open) directly. ctx:"},
   };
   for (const Case& c : cases) {
     hostkit::Reset();
@@ -177,7 +180,8 @@ TEST_F(BlockOperationTest, AnOldViewsReportDoesNotRunTheOperationBlockedAfterIt)
   Block(a_, "open");
   hostkit::RunUntilIdle();
   block::CancelBlockOperation(a_, "open");
-  block::BlockOperationIfNeed(a_, "open", [this] { ran_.push_back("second"); }, "home");
+  block::BlockOperationIfNeed(
+      a_, "open", [this] { ran_.push_back("second"); }, "home");
   hostkit::RunUntilIdle();
   ASSERT_EQ(BlockViews().size(), 2u);
   Report(BlockViews()[0], "passed");

@@ -45,11 +45,14 @@ class OperationDispatcherTest : public testing::Test {
   }
 
   // Queues an alert whose callback records `name`.
-  void Queue(op::OperationAlertType type, const std::string& name, const std::string& scheme = "velto://page/activity") {
+  void Queue(op::OperationAlertType type, const std::string& name,
+             const std::string& scheme = "velto://page/activity") {
     op::CheckAndAddOperationAlert(type, scheme, [this, name] { shown_.push_back(name); });
   }
 
-  void Show(int type) { alerts_->Fire(event::kOperationAlertShow, Json("{\"operation_type\": " + std::to_string(type) + "}")); }
+  void Show(int type) {
+    alerts_->Fire(event::kOperationAlertShow, Json("{\"operation_type\": " + std::to_string(type) + "}"));
+  }
 
   hostkit::ScriptedModel* alerts_ = nullptr;
   hostkit::ScriptedModel* meeting_ = nullptr;

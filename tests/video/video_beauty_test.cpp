@@ -105,7 +105,8 @@ TEST(VideoPendantTest, PendantsComeFromTheResourceList) {
   hostkit::SetLocalizedString(0x56B00160, "{count} left");
   hostkit::SetLocalizedString(0x56B00161, "Until {date}");
   const Variant resources = Json(R"({"list": [
-      {"id": "p1", "biz_type": 2, "type": 1, "title": "Cat ears", "icon_path": "https://cdn/p1.png", "end_time": 0, "count": 3},
+      {"id": "p1", "biz_type": 2, "type": 1, "title": "Cat ears", "icon_path": "https://cdn/p1.png",
+       "end_time": 0, "count": 3},
       {"id": 42, "biz_type": 1, "type": 0, "title": "Hat", "icon_path": "", "end_time": 1800000000},
       {"id": "p3", "title": "Old", "icon_path": "/local/p3.svg", "end_time": 1600000000},
       {"id": "p4", "title": "Used up", "count": 0}]})");
@@ -154,7 +155,8 @@ TEST(VideoPendantTest, AMapInAnyOtherShapeIsRefused) {
 
 TEST(VideoPendantTest, EntriesWithoutAnIdAreSkippedOnceLoggedAndKindsDoNotCrash) {
   const Variant resources = Json(R"({"list": [1, "p", null, [], {}, {"id": ""}, {"id": true}, {"id": 1.5},
-      {"id": "ok", "count": "3", "end_time": "soon", "title": 7, "icon_path": {"x": 1}, "biz_type": [], "type": "a"}]})");
+      {"id": "ok", "count": "3", "end_time": "soon", "title": 7, "icon_path": {"x": 1}, "biz_type": [],
+       "type": "a"}]})");
   Variant out;
   ASSERT_TRUE(VideoBeautyUtil::ParserPendantRecource(out, resources, kDir));
   ASSERT_EQ(out.size(), 1u);

@@ -67,7 +67,8 @@ class VideoExceptionTest : public testing::Test {
 
   static size_t Count(NavigationKind kind) {
     size_t count = 0;
-    for (const auto& navigation : hostkit::Navigations()) count += navigation.kind == kind && navigation.page == kAlertPage;
+    for (const auto& navigation : hostkit::Navigations())
+      count += navigation.kind == kind && navigation.page == kAlertPage;
     return count;
   }
 
@@ -105,8 +106,8 @@ TEST_F(VideoExceptionTest, EachErrorTypeShowsTellsAndReportsAsItsRowSays) {
       EXPECT_EQ(event->properties.at("device_id"), "cam-1");
       EXPECT_EQ(event->properties.at("error_type"), std::to_string(c.error_type));
     }
-    EXPECT_TRUE(hostkit::HasLog(6, "show video exception alert. device id: cam-1, stat: 1, err: " +
-                                       std::to_string(c.error_type)));
+    EXPECT_TRUE(hostkit::HasLog(
+        6, "show video exception alert. device id: cam-1, stat: 1, err: " + std::to_string(c.error_type)));
   }
 }
 
@@ -144,8 +145,10 @@ TEST_F(VideoExceptionTest, NoErrorAndACloseRequestForgetAStartFailure) {
   ASSERT_EQ(Count(NavigationKind::kPushModal), 1u);
   video_->Fire(kExceptionEvent, Json(R"({"close_alert": true, "device_id": "cam-1"})"));
   EXPECT_TRUE(hostkit::HasLog(6, "close video exception alert"));
-  EXPECT_EQ(video_->LastArgument(command::kVideoResetException).ToJsonStr(), R"({"close_alert":true,"device_id":"cam-1"})");
-  EXPECT_EQ(video_->LastArgument(command::kVideoHandleException).ToJsonStr(), R"({"close_alert":true,"device_id":"cam-1"})");
+  EXPECT_EQ(video_->LastArgument(command::kVideoResetException).ToJsonStr(),
+            R"({"close_alert":true,"device_id":"cam-1"})");
+  EXPECT_EQ(video_->LastArgument(command::kVideoHandleException).ToJsonStr(),
+            R"({"close_alert":true,"device_id":"cam-1"})");
   Fire(-130);
   EXPECT_EQ(Count(NavigationKind::kPushModal), 1u) << "after a close the next start failure is a first one";
 }

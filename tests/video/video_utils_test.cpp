@@ -98,7 +98,8 @@ TEST(VideoUnsupportTest, TheReasonPicksTheTextAndTheFeatureFillsIt) {
   const Case cases[] = {
       {R"({"unsupportdesc": "SystemVersionUnsupported", "type": 1})", "Virtual background needs a newer system"},
       {R"({"unsupportdesc": "DriverUnsupported", "type": 1})", "Virtual background needs a newer driver"},
-      {R"({"unsupportdesc": "HardwareUnsupported", "function": "Portrait light"})", "Portrait light needs better hardware"},
+      {R"({"unsupportdesc": "HardwareUnsupported", "function": "Portrait light"})",
+       "Portrait light needs better hardware"},
       {R"({"unsupportdesc": "HardwareUnsupported", "type": 99, "function": "Studio"})", "Studio needs better hardware"},
   };
   for (const Case& c : cases) {
@@ -118,7 +119,8 @@ TEST(VideoUnsupportTest, TheAlertAddsTipsAndTheSupportArticle) {
   ASSERT_TRUE(video::GetVideoUnsupportAlertInfo(Json(R"({"unsupportdesc": "DriverUnsupported", "type": 2})"), out));
   EXPECT_EQ(out.GetString("hover_tips"), "Update the driver of Beauty");
   EXPECT_EQ(out.GetString("link_btn_text"), "Learn more");
-  EXPECT_EQ(out.GetString("link_url"), velto_common::utils::web::GetWebHost() + "/support-question-detail/131/index.html");
+  EXPECT_EQ(out.GetString("link_url"),
+            velto_common::utils::web::GetWebHost() + "/support-question-detail/131/index.html");
   EXPECT_TRUE(out.Has("desc"));
 }
 

@@ -27,8 +27,9 @@ inline constexpr char kBlockMeetingViewPage[] = "velto://page/operating_activiti
 using Operation = std::function<void()>;
 
 // `from_source` names the caller to the model ({"from_source": from_source}).
-VELTO_API void BlockOperationIfNeed(std::shared_ptr<const framework::Context> context, const std::string& operation_name,
-                                    Operation operation, const std::string& from_source);
+VELTO_API void BlockOperationIfNeed(std::shared_ptr<const framework::Context> context,
+                                    const std::string& operation_name, Operation operation,
+                                    const std::string& from_source);
 // An empty name cancels every operation of `context` that waits.
 VELTO_API void CancelBlockOperation(std::shared_ptr<const framework::Context> context,
                                     const std::string& operation_name);

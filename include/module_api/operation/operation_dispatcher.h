@@ -25,8 +25,8 @@ namespace velto_common::utils::operation_dispatcher {
 // Kinds of operation alert. The model names them by these numbers in its events.
 enum OperationAlertType : int32_t {
   kOperationAlertNone = 0,
-  kOperationAlertPromotion = 1,        // a purchase or upgrade offer
-  kOperationAlertActivity = 2,         // an activity pop-up of the home page
+  kOperationAlertPromotion = 1,  // a purchase or upgrade offer
+  kOperationAlertActivity = 2,   // an activity pop-up of the home page
   kOperationAlertCorpManagerGuide = 3,
   kOperationAlertPayGuide = 4,
   kOperationAlertNewFeature = 5,

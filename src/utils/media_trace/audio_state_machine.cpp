@@ -27,13 +27,12 @@ AudioStateMachineUtil::~AudioStateMachineUtil() {
 
 void AudioStateMachineUtil::Setup() {
   using namespace media_trace;
-  media_trace::Setup(kAudioTrace, this,
-                     {std::make_shared<StateMachineCheckMicAccessState>(),
-                      std::make_shared<StateMachineAudioXmppSendedState>(),
-                      std::make_shared<StateMachineAudioXmppReceivedState>(),
-                      std::make_shared<StateMachineAudioZoltHandleState>(),
-                      std::make_shared<StateMachineAudioFileCaseState>()},
-                     state_machine_);
+  media_trace::Setup(
+      kAudioTrace, this,
+      {std::make_shared<StateMachineCheckMicAccessState>(), std::make_shared<StateMachineAudioXmppSendedState>(),
+       std::make_shared<StateMachineAudioXmppReceivedState>(), std::make_shared<StateMachineAudioZoltHandleState>(),
+       std::make_shared<StateMachineAudioFileCaseState>()},
+      state_machine_);
 }
 
 void AudioStateMachineUtil::WillEnterState(State* state) {

@@ -54,8 +54,7 @@ void AudioCtrlStage::OnCleanUp(bool is_cancel) {
 StateMachineAudioXmppSendedState::StateMachineAudioXmppSendedState()
     : AudioCtrlStage(kXmppSendedState, StateName(kAudioTrace, kXmppSendedState)) {}
 
-void StateMachineAudioXmppSendedState::OnRequsetPushAudio(bool is_request_push, bool is_grant,
-                                                          bool is_host_operation) {
+void StateMachineAudioXmppSendedState::OnRequsetPushAudio(bool is_request_push, bool is_grant, bool is_host_operation) {
   VELTO_LOG(velto::log::kTrace) << "[audio_trace][XmppSend] Resquest Push audio, is_request_push : " << is_request_push
                                 << " , is_grant: " << is_grant << " , is_host_operation: " << is_host_operation;
   FinishWork(is_request_push ? kResultNext : kResultFail);

@@ -103,8 +103,8 @@ int64_t ModelEventStage::observer_id() const { return velto::model::ObserverId(t
 void ModelEventStage::OnInit() {
   framework::Model* model = framework::module::GetAppModuleModel(model_id_);
   if (!model) {
-    VELTO_LOG(velto::log::kFailure) << profile_.prefix << " model " << model_id_ << " not found, "
-                                    << name() << " waits without it";
+    VELTO_LOG(velto::log::kFailure) << profile_.prefix << " model " << model_id_ << " not found, " << name()
+                                    << " waits without it";
     return;
   }
   model->SubscribeWithLocation(
@@ -118,7 +118,8 @@ void ModelEventStage::OnCleanUp(bool is_cancel) {
   LogCleanUp(profile_, *this, is_cancel);
   if (!subscribed_) return;
   // The host may have replaced the model meanwhile; only a live one is told.
-  if (framework::module::GetAppModuleModel(model_id_) == subscribed_) subscribed_->Unsubscribe(event_id_, observer_id());
+  if (framework::module::GetAppModuleModel(model_id_) == subscribed_)
+    subscribed_->Unsubscribe(event_id_, observer_id());
   subscribed_ = nullptr;
 }
 

@@ -26,13 +26,12 @@ VideoStateMachineUtil::~VideoStateMachineUtil() {
 
 void VideoStateMachineUtil::Setup() {
   using namespace media_trace;
-  media_trace::Setup(kVideoTrace, this,
-                     {std::make_shared<StateMachineCheckCameraAccessState>(),
-                      std::make_shared<StateMachineVideoXmppSendedState>(),
-                      std::make_shared<StateMachineVideoXmppReceivedState>(),
-                      std::make_shared<StateMachineVideoZoltHandleState>(),
-                      std::make_shared<StateMachineVideoFileCaseState>()},
-                     state_machine_);
+  media_trace::Setup(
+      kVideoTrace, this,
+      {std::make_shared<StateMachineCheckCameraAccessState>(), std::make_shared<StateMachineVideoXmppSendedState>(),
+       std::make_shared<StateMachineVideoXmppReceivedState>(), std::make_shared<StateMachineVideoZoltHandleState>(),
+       std::make_shared<StateMachineVideoFileCaseState>()},
+      state_machine_);
 }
 
 void VideoStateMachineUtil::WillEnterState(State* state) {

@@ -16,8 +16,8 @@ using base::variant::Variant;
 namespace {
 
 constexpr const char* kDisplayKeys[] = {"name", "desc", "icon", "corp_id"};
-constexpr const char* kOptionalKeys[] = {"app_type", "support_position", "default_position", "width", "height",
-                                         "night_icon"};
+constexpr const char* kOptionalKeys[] = {"app_type", "support_position", "default_position",
+                                         "width",    "height",           "night_icon"};
 
 constexpr int64_t kMinWidth = 375;
 constexpr int64_t kMinHeight = 360;

@@ -124,8 +124,8 @@ void OperationBlockManager::OnBlockViewReport(const std::string& name, uint64_t 
   VELTO_LOG(velto::log::kTrace) << "blocked operation (" << name << ") state changed to "
                                 << (passed ? "passed" : "blocked");
   if (!passed) return;
-  VELTO_LOG(velto::log::kTrace) << "execute blocked operation (" << name << "). ctx:"
-                                << static_cast<const void*>(found->second.context.lock().get());
+  VELTO_LOG(velto::log::kTrace) << "execute blocked operation (" << name
+                                << "). ctx:" << static_cast<const void*>(found->second.context.lock().get());
   // Forgotten before it runs: the operation may ask to be blocked again.
   Operation operation = std::move(found->second.operation);
   operations_.erase(found);

@@ -125,8 +125,8 @@ void AlertState::OnException(const Variant* data) {
   const std::string device_id = data->GetString("device_id");
   const int32_t device_state = data->GetInt32("device_state");
   const int32_t error_type = data->GetInt32("error_type");
-  VELTO_LOG(velto::log::kTrace) << "show video exception alert. device id: " << device_id
-                                << ", stat: " << device_state << ", err: " << error_type;
+  VELTO_LOG(velto::log::kTrace) << "show video exception alert. device id: " << device_id << ", stat: " << device_state
+                                << ", err: " << error_type;
   const bool user_trigger = data->GetBoolean("user_trigger", false);
   switch (error_type) {
     case video::kVideoDeviceFailedNoPermission:

@@ -17,7 +17,7 @@ using base::variant::Variant;
 
 namespace {
 
-constexpr int kTipsCountLeft = 0x56B00160;   // "{count} left"
+constexpr int kTipsCountLeft = 0x56B00160;       // "{count} left"
 constexpr int kTipsAvailableUntil = 0x56B00161;  // "Available until {date}"
 constexpr int32_t kIconLocal = 0;
 constexpr int32_t kIconRemote = 1;

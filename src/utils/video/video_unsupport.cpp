@@ -19,7 +19,7 @@ constexpr int kFeatureNameBase = 0x56B00010;  // + VideoFeature
 
 struct Reason {
   std::string_view name;
-  int desc;        // "{function} ..."
+  int desc;  // "{function} ..."
   int hover_tips;
 };
 

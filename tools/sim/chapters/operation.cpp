@@ -38,7 +38,8 @@ bool SaveScheme(const Variant& step, sim::Context&) {
 
 bool Init(const Variant&, sim::Context&) {
   op::InitOperationDispatcher();
-  g_calls_seen = hostkit::FindModel(kOperationAlertModel) ? hostkit::FindModel(kOperationAlertModel)->calls().size() : 0;
+  g_calls_seen =
+      hostkit::FindModel(kOperationAlertModel) ? hostkit::FindModel(kOperationAlertModel)->calls().size() : 0;
   sim::Print("operation dispatcher initialised");
   return true;
 }
@@ -65,7 +66,8 @@ const bool kRegistered = [] {
   sim::RegisterAction("op_save_scheme", SaveScheme);
   sim::RegisterAction("op_init", Init);
   sim::RegisterAction("op_queue", Queue);
-  sim::RegisterQuery("operation.IsStartUpByScheme", [] { return std::string(op::IsStartUpByScheme() ? "true" : "false"); });
+  sim::RegisterQuery("operation.IsStartUpByScheme",
+                     [] { return std::string(op::IsStartUpByScheme() ? "true" : "false"); });
   sim::RegisterQuery("operation.IsInMeetingPath", [] { return std::string(op::IsInMeetingPath() ? "true" : "false"); });
 
   sim::RegisterChapter(600, R"json({
@@ -82,10 +84,12 @@ const bool kRegistered = [] {
       {"at": 0, "do": "op_save_scheme", "scheme_url": "velto://page/inmeeting?meeting_code=123456789"},
       {"at": 0, "do": "op_init"},
       {"at": 0, "do": "ask", "queries": ["operation.IsStartUpByScheme", "operation.IsInMeetingPath"]},
-      {"at": 500, "do": "op_queue", "type": 2, "scheme_path": "velto://page/activity/spring", "name": "spring activity"},
+      {"at": 500, "do": "op_queue", "type": 2, "scheme_path": "velto://page/activity/spring",
+       "name": "spring activity"},
       {"at": 3000, "do": "print", "text": "the meeting ends"},
       {"at": 3000, "do": "fire", "model": 514, "event": 2, "payload": {}},
-      {"at": 3500, "do": "op_queue", "type": 2, "scheme_path": "velto://page/activity/spring", "name": "spring activity"},
+      {"at": 3500, "do": "op_queue", "type": 2, "scheme_path": "velto://page/activity/spring",
+       "name": "spring activity"},
       {"at": 5000, "do": "print", "text": "the operation alert model decides it is the activity's turn"},
       {"at": 5000, "do": "fire", "model": 1000041, "event": 1, "payload": {"operation_type": 2}},
       {"at": 5500, "do": "print", "text": "the same show event again: the alert has been shown already"},
