@@ -277,8 +277,6 @@ WebState& State() {
   return *state;
 }
 
-bool FollowsWebHost(SlotKind kind) { return kind == SlotKind::kWebHostPage || kind == SlotKind::kServerPage; }
-
 }  // namespace
 
 const PageInfo& Info(Page page) {
@@ -318,8 +316,9 @@ bool WriteSlot(Page page, std::string_view text) {
 }
 
 std::string ReadPage(Page page) {
-  std::string text = ReadSlot(page);
-  return FollowsWebHost(Info(page).kind) ? ReviseWebUrl(text) : text;
+  // Every page follows a user-chosen web host, the ones on the maker's other sites included;
+  // paths carry no host and come back unchanged.
+  return ReviseWebUrl(ReadSlot(page));
 }
 
 std::string UserWebHost() { return State().user_web_host; }
