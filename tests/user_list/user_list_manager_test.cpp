@@ -669,6 +669,65 @@ TEST_F(UserListManagerTest, DerivedHandlersAndHooksHearTheEvents) {
   EXPECT_EQ(IdsOf(manager.GetUserList()), (Ids{"u-self"}));  // the local user fills an empty list
 }
 
+// A derived manager whose filters count how often they are asked about whom; on updates they
+// skip one user ("u-skip") and keep another in place ("u-fixed").
+class HookCountingManager : public hostkit::SortedUserListManager {
+ public:
+  explicit HookCountingManager(CompareUserFunc compare) : SortedUserListManager(std::move(compare)) {}
+  bool NeedHandleForType(UserEventType type, const Variant& info) override {
+    ++handle_asked[Key(type, info)];
+    return type != kUserEventUpdate || info.GetString("user_id") != "u-skip";
+  }
+  bool NeedUpdateUserIndexMap(UserEventType type, const Variant& info) override {
+    ++map_asked[Key(type, info)];
+    return type != kUserEventUpdate || info.GetString("user_id") != "u-fixed";
+  }
+  static std::string Key(UserEventType type, const Variant& info) {
+    return std::to_string(type) + ":" + info.GetString("user_id");
+  }
+  void ClearCounts() {
+    handle_asked.clear();
+    map_asked.clear();
+  }
+  std::map<std::string, int> handle_asked;
+  std::map<std::string, int> map_asked;
+};
+
+// The filters are asked once per index of an event, as a sequential placement would ask them,
+// also when a multi-user event takes its users out of the lists before placing them again.
+TEST_F(UserListManagerTest, MultiUserEventsAskEachFilterOncePerIndex) {
+  HookCountingManager manager([this](const Variant& a, const Variant& b) { return Rank(a) < Rank(b); });
+  manager.InitUserList();
+  for (const char* id : {"u-1", "u-2", "u-skip", "u-fixed"}) Join(id, 10);
+  ASSERT_EQ(Visible(manager), (Ids{"u-self", "u-fixed", "u-skip", "u-2", "u-1"}));
+  ranks_["u-1"] = 40;
+  ranks_["u-fixed"] = 1;  // a new rank, but the filter keeps it where it stands
+
+  manager.ClearCounts();
+  meeting_->UpdateUsers({{"u-1", Json("{}")}, {"u-2", Json("{}")}, {"u-skip", Json("{}")}, {"u-fixed", Json("{}")}});
+  using Counts = std::map<std::string, int>;
+  EXPECT_EQ(manager.handle_asked, (Counts{{"1:u-1", 1}, {"1:u-2", 1}, {"1:u-skip", 1}, {"1:u-fixed", 1}}));
+  EXPECT_EQ(manager.map_asked, (Counts{{"1:u-1", 1}, {"1:u-2", 1}, {"1:u-fixed", 1}}));  // not for the skipped
+  EXPECT_EQ(Visible(manager), (Ids{"u-self", "u-fixed", "u-2", "u-skip", "u-1"}));
+
+  // Users added again while present, and an index named twice: once per index.
+  manager.ClearCounts();
+  const Variant again = Json("[" + std::to_string(meeting_->IndexOf("u-1")) + ", " +
+                             std::to_string(meeting_->IndexOf("u-2")) + ", " +
+                             std::to_string(meeting_->IndexOf("u-1")) + "]");
+  manager.UserAddForType(again);
+  EXPECT_EQ(manager.handle_asked, (Counts{{"0:u-1", 2}, {"0:u-2", 1}}));
+  EXPECT_EQ(manager.map_asked, (Counts{{"0:u-1", 2}, {"0:u-2", 1}}));
+
+  // The voice-activated update path takes users out the same way.
+  manager.ClearCounts();
+  manager.UserVoiceActivateUpdateForType(Json("[" + std::to_string(meeting_->IndexOf("u-2")) + ", " +
+                                              std::to_string(meeting_->IndexOf("u-fixed")) + "]"));
+  EXPECT_EQ(manager.handle_asked, (Counts{{"1:u-2", 1}, {"1:u-fixed", 1}}));
+  EXPECT_EQ(manager.map_asked, (Counts{{"1:u-2", 1}, {"1:u-fixed", 1}}));
+  EXPECT_EQ(Visible(manager), (Ids{"u-self", "u-fixed", "u-2", "u-skip", "u-1"}));
+}
+
 TEST_F(UserListManagerTest, DelegatesAreToldOnceEachInTheSetsOrder) {
   std::vector<std::string> journal;
   RecordingDelegate d[3] = {RecordingDelegate("0", &journal), RecordingDelegate("1", &journal),

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -312,6 +313,15 @@ class VELTO_API UserListManager {
     bool visible;
     int pos;  // where it stood before the event
   };
+  // What NeedHandleForType and NeedUpdateUserIndexMap answered for one index of an event (the
+  // second is asked only when the first says yes). The hooks of a derived manager may count or
+  // report, so each is asked once per index of an event, however the event is placed.
+  struct HookAnswers {
+    bool handle = false;
+    bool update_map = false;
+  };
+  // By position in the event; an entry without a value was not asked yet.
+  using EventHookAnswers = std::vector<std::optional<HookAnswers>>;
 
   void Subscribe();
   void Unsubscribe();
@@ -319,7 +329,12 @@ class VELTO_API UserListManager {
   // Takes the users of a multi-user event that the lists hold out of them. While one of them is
   // placed, the others' entries still stand where their previous records put them, and a binary
   // search meeting one could go astray; so they are all taken out first and placed one by one.
-  void TakeOutUsersOfEvent(const Variant& indexes, UserEventType type);
+  // Returns the hooks' answers for the indexes it had to ask about, for the placement to reuse.
+  EventHookAnswers TakeOutUsersOfEvent(const Variant& indexes, UserEventType type);
+  // DoUserUpdateForType with the hooks' answers already known for this index (`known` may be
+  // null: ask).
+  bool DoUserUpdateWith(const Variant& index, const HookAnswers* known, Variant* old_out, Variant* new_out,
+                        bool add_user_if_need);
   // The taken user of `index` that is not back in a list yet; null otherwise.
   const TakenUser* FindTakenUser(const Variant& index) const;
   // Puts back any taken user the event did not place; true when a taken user stands elsewhere

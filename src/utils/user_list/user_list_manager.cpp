@@ -65,6 +65,12 @@ const Variant& RecordOf(framework::Model* user_model, const Variant& index) {
 
 std::string UserIdForLog(const Variant& info) { return info.IsMap() ? info.GetString("user_id") : "nullptr"; }
 
+// The hooks' answers recorded for the event position, or null when they are still to be asked.
+template <typename Answers>
+auto AnswersAt(const Answers& answers, size_t position) -> decltype(&*answers[position]) {
+  return position < answers.size() && answers[position] ? &*answers[position] : nullptr;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -254,14 +260,16 @@ void UserListManager::SetIgnoreHideSwitch(bool ignore) { ignore_hide_switch_ = i
 
 void UserListManager::UserAddForType(const Variant& indexes) {
   framework::Model* user_model = UserModel();
-  TakeOutUsersOfEvent(indexes, kUserEventAdd);
+  const EventHookAnswers answers = TakeOutUsersOfEvent(indexes, kUserEventAdd);
+  size_t position = 0;
   for (const Variant& index : indexes.Elements()) {
+    const HookAnswers* known = AnswersAt(answers, position++);
     if (!index.IsInteger()) {
       VELTO_LOG(log::kRejected) << "user index should be an integer: " << index;
       continue;
     }
     const Variant& info = RecordOf(user_model, index);
-    if (!NeedHandleForType(kUserEventAdd, info)) continue;
+    if (!(known ? known->handle : NeedHandleForType(kUserEventAdd, info))) continue;
     bool in_visible = false;
     const int pos = FindUser(index, in_visible);
     bool present = pos >= 0;
@@ -270,7 +278,9 @@ void UserListManager::UserAddForType(const Variant& indexes) {
       in_visible = taken->visible;
     }
     const Variant* old_info = present ? &member::GetOldUserInfo(user_model, index.AsInteger()) : nullptr;
-    if (NeedUpdateUserIndexMap(kUserEventAdd, info)) UserUpdate(index, info, pos, in_visible);
+    if (known ? known->update_map : NeedUpdateUserIndexMap(kUserEventAdd, info)) {
+      UserUpdate(index, info, pos, in_visible);
+    }
     if (old_info && old_info->IsMap()) {
       OnUserUpdate(*old_info, info);
     } else {
@@ -296,14 +306,16 @@ void UserListManager::UserRemoveForType(const Variant& indexes) {
 }
 
 void UserListManager::UserUpdateForType(const Variant& indexes) {
-  TakeOutUsersOfEvent(indexes, kUserEventUpdate);
+  const EventHookAnswers answers = TakeOutUsersOfEvent(indexes, kUserEventUpdate);
   bool changed = false;
+  size_t position = 0;
   for (const Variant& index : indexes.Elements()) {
+    const HookAnswers* known = AnswersAt(answers, position++);
     Variant old_info = Variant::Map();
     Variant new_info = Variant::Map();
     // A taken user always goes back in; whether that changed the lists is settled at the end.
     const bool taken = FindTakenUser(index) != nullptr;
-    if (DoUserUpdateForType(index, &old_info, &new_info, true) && !taken) changed = true;
+    if (DoUserUpdateWith(index, known, &old_info, &new_info, true) && !taken) changed = true;
     if (new_info.empty()) continue;
     OnUserUpdate(old_info, new_info);
     const std::string_view old_stream = old_info.Get("stream").AsStringView();
@@ -323,11 +335,13 @@ void UserListManager::UserUpdateForType(const Variant& indexes) {
 }
 
 void UserListManager::UserVoiceActivateUpdateForType(const Variant& indexes) {
-  TakeOutUsersOfEvent(indexes, kUserEventUpdate);
+  const EventHookAnswers answers = TakeOutUsersOfEvent(indexes, kUserEventUpdate);
   bool changed = false;
+  size_t position = 0;
   for (const Variant& index : indexes.Elements()) {
+    const HookAnswers* known = AnswersAt(answers, position++);
     const bool taken = FindTakenUser(index) != nullptr;
-    if (DoUserUpdateForType(index, nullptr, nullptr, false) && !taken) changed = true;
+    if (DoUserUpdateWith(index, known, nullptr, nullptr, false) && !taken) changed = true;
   }
   if (FinishTakenUsers()) changed = true;
   if (changed) {
@@ -495,9 +509,14 @@ void UserListManager::NotifyFirstPageSortedListChangedIfNeed() {
 
 bool UserListManager::DoUserUpdateForType(const Variant& index, Variant* old_out, Variant* new_out,
                                           bool add_user_if_need) {
+  return DoUserUpdateWith(index, nullptr, old_out, new_out, add_user_if_need);
+}
+
+bool UserListManager::DoUserUpdateWith(const Variant& index, const HookAnswers* known, Variant* old_out,
+                                       Variant* new_out, bool add_user_if_need) {
   framework::Model* user_model = UserModel();
   const Variant& info = RecordOf(user_model, index);
-  if (!NeedHandleForType(kUserEventUpdate, info)) return false;
+  if (!(known ? known->handle : NeedHandleForType(kUserEventUpdate, info))) return false;
   bool in_visible = false;
   const int pos = FindUser(index, in_visible);
   bool present = pos >= 0;
@@ -513,7 +532,9 @@ bool UserListManager::DoUserUpdateForType(const Variant& index, Variant* old_out
     if (!add_user_if_need || !index.IsInteger()) return false;
   }
   bool result = false;
-  if (NeedUpdateUserIndexMap(kUserEventUpdate, info)) result = UserUpdate(index, info, pos, in_visible);
+  if (known ? known->update_map : NeedUpdateUserIndexMap(kUserEventUpdate, info)) {
+    result = UserUpdate(index, info, pos, in_visible);
+  }
   if (new_out) *new_out = info;
   return result;
 }
@@ -531,23 +552,32 @@ void UserListManager::UserRemove(const Variant& index, const Variant& info, int 
   (in_visible ? visible_list_ : invisible_list_).UserRemove(index, info, pos);
 }
 
-void UserListManager::TakeOutUsersOfEvent(const Variant& indexes, UserEventType type) {
-  if (indexes.size() < 2 || !taken_users_.empty()) return;
+UserListManager::EventHookAnswers UserListManager::TakeOutUsersOfEvent(const Variant& indexes, UserEventType type) {
+  EventHookAnswers answers;
+  if (indexes.size() < 2 || !taken_users_.empty()) return answers;
   framework::Model* user_model = UserModel();
   std::vector<TakenUser> taken;
   std::unordered_set<int64_t> seen;
+  size_t position = 0;
   for (const Variant& index : indexes.Elements()) {
+    const size_t at = position++;
     if (!index.IsInteger()) continue;
     // Presence first: on a first load nobody is placed yet, and the record and rule checks would
     // be spent on every user for nothing.
     bool in_visible = false;
     const int pos = FindUser(index, in_visible);
     if (pos < 0) continue;
+    // The answers are kept for the placement: asking again there would ask twice.
     const Variant& info = RecordOf(user_model, index);
-    if (!NeedHandleForType(type, info) || !NeedUpdateUserIndexMap(type, info)) continue;
+    HookAnswers asked;
+    asked.handle = NeedHandleForType(type, info);
+    asked.update_map = asked.handle && NeedUpdateUserIndexMap(type, info);
+    if (answers.size() <= at) answers.resize(indexes.size());
+    answers[at] = asked;
+    if (!asked.update_map) continue;
     if (seen.insert(index.AsInteger()).second) taken.push_back(TakenUser{index.AsInteger(), in_visible, pos});
   }
-  if (taken.empty()) return;
+  if (taken.empty()) return answers;
   // From the back of each list, so that the positions still to erase stay valid.
   std::vector<TakenUser> erase_order = taken;
   std::sort(erase_order.begin(), erase_order.end(), [](const TakenUser& a, const TakenUser& b) {
@@ -558,6 +588,7 @@ void UserListManager::TakeOutUsersOfEvent(const Variant& indexes, UserEventType 
     UserRemove(index, RecordOf(user_model, index), user.pos, user.visible);
   }
   taken_users_ = std::move(taken);
+  return answers;
 }
 
 const UserListManager::TakenUser* UserListManager::FindTakenUser(const Variant& index) const {
@@ -581,7 +612,8 @@ bool UserListManager::FinishTakenUsers() {
     bool in_visible = false;
     int pos = FindUser(index, in_visible);
     if (pos < 0) {
-      // Not placed by the event after all (a filter changed its mind): back where it belongs.
+      // Not placed by the event after all (a derived manager's per-user hook changed the lists
+      // meanwhile): back where it belongs.
       (user.visible ? visible_list_ : invisible_list_).UserAdd(index, RecordOf(user_model, index));
       pos = FindUser(index, in_visible);
     }
