@@ -629,6 +629,41 @@ TEST(UserListManagerSubscriptions, MissingModelsAreSkipped) {
   EXPECT_EQ(hostkit::TotalSubscribers(), 0u);
 }
 
+// Loading the list subscribes to the models that were missing at construction or have been
+// replaced since, once: afterwards the manager follows joins, leaves and the meeting again.
+TEST(UserListManagerSubscriptions, InitUserListFollowsModelsThatCameOrChangedLater) {
+  hostkit::Reset();
+  MeetingFixture::Options options;
+  options.other_users = 0;
+  MeetingFixture meeting(options);
+  hostkit::SortedUserListManager early([](const Variant&, const Variant&) { return false; });
+  EXPECT_EQ(hostkit::TotalSubscribers(), 0u);  // nothing to subscribe to yet
+  meeting.Install();
+  hostkit::SortedUserListManager replaced([](const Variant&, const Variant&) { return false; });
+  meeting.Install();  // fresh user and meeting models: "replaced" held subscriptions on the old ones
+
+  early.InitUserList();
+  replaced.InitUserList();
+  for (int event : {1, 2, 3, 4, 40, 41}) EXPECT_EQ(meeting.users().SubscriberCount(event), 2u) << event;
+  meeting.AddUser(MeetingFixture::MakeUser("u-9", "N"));
+  EXPECT_EQ(IdsOf(early.GetUserList()), (Ids{"u-9", "u-self"}));  // all equal: the later first
+  EXPECT_EQ(IdsOf(replaced.GetUserList()), (Ids{"u-9", "u-self"}));
+
+  // Loading again (here on join complete, which calls it) subscribes nothing twice.
+  meeting.meeting().Fire(1, Variant());
+  early.InitUserList();
+  for (int event : {1, 2, 3, 4, 40, 41}) EXPECT_EQ(meeting.users().SubscriberCount(event), 2u) << event;
+  meeting.RemoveUsers({"u-9"});
+  EXPECT_EQ(IdsOf(early.GetUserList()), (Ids{"u-self"}));
+  EXPECT_EQ(IdsOf(replaced.GetUserList()), (Ids{"u-self"}));
+
+  // A model that appears later (voice activated, 562) is picked up the same way.
+  auto& voice = hostkit::InstallModel(id::kVoiceActivatedModel);
+  EXPECT_EQ(voice.SubscriberCount(kVoiceHistoryChanged), 0u);
+  early.InitUserList();
+  EXPECT_EQ(voice.SubscriberCount(kVoiceHistoryChanged), 1u);
+}
+
 // A derived manager's handler hears the model's events through the virtual table.
 class CountingManager : public hostkit::SortedUserListManager {
  public:

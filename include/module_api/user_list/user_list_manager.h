@@ -18,6 +18,7 @@
 // Everything runs on the UI thread.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -200,7 +201,8 @@ class VELTO_API UserListManager {
   };
 
   // Subscribes to the user (508), meeting (514), voice-activated (562), hide-video (567) and
-  // custom-layout (557) models that exist, and reads the hide switch.
+  // custom-layout (557) models that exist, and reads the hide switch. InitUserList subscribes to
+  // those that come later or are replaced.
   UserListManager();
   UserListManager(const UserListManager&) = delete;
   UserListManager& operator=(const UserListManager&) = delete;
@@ -239,7 +241,8 @@ class VELTO_API UserListManager {
 
   const Variant* GetRawUserList();
   const Variant* GetRawVisibleUserList();
-  // Loads every user of the user model as if they had just been added.
+  // Loads every user of the user model as if they had just been added. First subscribes to the
+  // followed models that were missing when the manager was made or have been replaced since.
   void InitUserList();
   // Delegates are not owned; each is told at most once, in the set's order. Null is ignored.
   void AddDelegate(IUserEventDelegate* delegate);
@@ -351,6 +354,9 @@ class VELTO_API UserListManager {
   bool ignore_hide_switch_ = false;
   bool self_added_to_visible_list_ = false;
   std::vector<TakenUser> taken_users_;  // only while a multi-user event is being placed
+  // Per followed model (user, meeting, voice activated, hide video, custom layout): alive while
+  // that model holds this manager's subscriptions.
+  std::array<std::weak_ptr<void>, 5> models_held_;
 };
 
 }  // namespace velto

@@ -4,6 +4,9 @@
 #include "module_api/user_list/user_list_manager.h"
 
 #include <algorithm>
+#include <iterator>
+#include <memory>
+#include <tuple>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -17,6 +20,7 @@
 #include "module_api/members/member_utils.h"
 #include "module_api/model/model_call.h"
 #include "module_api/model_ids.h"
+#include "model/subscription_watch.h"
 
 namespace velto {
 
@@ -57,6 +61,15 @@ const Variant& IndexListOf(const Variant* payload) {
 }
 
 framework::Model* UserModel() { return framework::module::GetAppModuleModel(model_id::kUserModel); }
+
+// The models the manager follows, in the order the destructor leaves them.
+constexpr int kSubscribedModels[] = {model_id::kUserModel, model_id::kMeetingModel, model_id::kVoiceActivatedModel,
+                                     model_id::kHideVideoModel, model_id::kCustomLayoutModel};
+
+size_t SlotOf(int model) {
+  return static_cast<size_t>(std::find(std::begin(kSubscribedModels), std::end(kSubscribedModels), model) -
+                             std::begin(kSubscribedModels));
+}
 
 const Variant& RecordOf(framework::Model* user_model, const Variant& index) {
   if (!index.IsInteger()) return Variant::EmptyVariant();
@@ -123,24 +136,29 @@ void UserListManager::Subscribe() {
       {model_id::kHideVideoModel, event::kHideMeetingUserChanged, &UserListManager::OnEventHideMeetingUserChanged},
       {model_id::kCustomLayoutModel, event::kCustomLayoutInfoChanged, &UserListManager::OnEventCustomLayoutInfoChange},
   };
+  static_assert(std::size(kSubscribedModels) == std::tuple_size_v<decltype(models_held_)>);
   const int64_t observer = model::ObserverId(this);
   int looked_up = 0;
   framework::Model* model = nullptr;
+  std::shared_ptr<void> token;
   for (const Subscription& s : kSubscriptions) {
     if (s.model != looked_up) {  // one lookup per model
       looked_up = s.model;
-      model = framework::module::GetAppModuleModel(s.model);
+      const size_t slot = SlotOf(s.model);
+      // A model that still holds this manager's subscriptions keeps them: never twice.
+      model = model::SubscriptionHeld(models_held_[slot]) ? nullptr : framework::module::GetAppModuleModel(s.model);
+      token = model ? model::RenewSubscriptionToken(models_held_[slot]) : nullptr;
     }
     if (!model) continue;
     model->SubscribeWithLocation(
-        s.event, observer, [this, handler = s.handler](const Variant* v) { (this->*handler)(v); }, FROM_HERE);
+        s.event, observer,
+        model::Holding(token, [this, handler = s.handler](const Variant* v) { (this->*handler)(v); }), FROM_HERE);
   }
 }
 
 void UserListManager::Unsubscribe() {
   const int64_t observer = model::ObserverId(this);
-  for (int id : {model_id::kUserModel, model_id::kMeetingModel, model_id::kVoiceActivatedModel,
-                 model_id::kHideVideoModel, model_id::kCustomLayoutModel}) {
+  for (int id : kSubscribedModels) {
     if (framework::Model* model = framework::module::GetAppModuleModel(id)) model->Unsubscribe(observer);
   }
 }
@@ -224,6 +242,9 @@ const Variant* UserListManager::GetRawUserList() { return &user_list_; }
 const Variant* UserListManager::GetRawVisibleUserList() { return &raw_visible_list_; }
 
 void UserListManager::InitUserList() {
+  // Loading the list means following the meeting from here on: models that did not exist when
+  // the manager was made, or that were replaced since, are subscribed now.
+  Subscribe();
   const Variant indexes = member::GetUserIndexList(veltosdk::kInMeetingUserInvisibleNone);
   OnEventMeetingUserAdd(&indexes);
 }
