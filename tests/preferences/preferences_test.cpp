@@ -322,7 +322,8 @@ TEST_F(PreferencesTest, AStoreInAReadOnlyDirectoryIsStillRead) {
     auto prefs = Preferences::Open("ui");
     prefs->SetString("name", "kept");
   }
-  fs::permissions(dir_ / "ui", fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec));
+  const auto exec = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+  fs::permissions(dir_ / "ui", fs::perms::all & ~exec);  // anyone may write the file itself
   fs::permissions(dir_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
   const int status = child_process::Run([&] {

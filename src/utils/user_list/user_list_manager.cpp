@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <iterator>
 #include <memory>
-#include <tuple>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <unordered_set>
 #include <vector>
 

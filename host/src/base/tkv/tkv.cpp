@@ -287,7 +287,8 @@ bool TKV::Core::Open(TKV* owner) {
     read_only_ = true;
     std::lock_guard health(health_mutex_);
     last_error_ = TKVFatalError{"tkv.cpp", "Open", __LINE__, "the store is read-only: " + path_};
-    Log(4, __LINE__, __func__, "the store " + path_ + " can only be read: its values are there, changes will not be kept");
+    Log(4, __LINE__, __func__,
+        "the store " + path_ + " can only be read: its values are there, changes will not be kept");
   }
   return true;
 }

@@ -198,7 +198,8 @@ bool StoreFile::ReopenReadOnly(Failure* failure) {
   read_only_ = true;
   // A reader of a WAL database needs the WAL index next to it, unless the database is opened
   // as immutable. In a directory where nobody can create that index, nobody can write the
-  // database either, so it is immutable indeed.
+  // database either, so it is immutable indeed. (A WAL an earlier writer left there is read
+  // whenever its index can be; only failing that is the database file read alone.)
   for (const bool immutable : {false, true}) {
     const std::string name = immutable ? "file:" + UriPath(path_) + "?immutable=1" : path_;
     const int flags = SQLITE_OPEN_READONLY | (immutable ? SQLITE_OPEN_URI : 0);
