@@ -101,3 +101,18 @@ inline constexpr int kSwitchAccountToastModel = 1000046;
 inline constexpr int kMeetingSummaryModel = 1000054;
 
 }  // namespace velto::model_id
+
+// Commands of the models the join utilities (velto_common::utils::join) ask, for module
+// authors and hostkit scripts.
+namespace velto::join_command {
+
+inline constexpr int kJoinFrom = 7;                   // meeting model: answers {"join_from": int}
+inline constexpr int kLeaveMeeting = 19;              // meeting model: {"reason": int}, leaves the meeting
+inline constexpr int kIsRoomSwitching = 1;            // room switch model: the call's result
+inline constexpr int kSwitchAccountParams = 86;       // account switch model: {"corp_id"} -> the switch params
+inline constexpr int kRegisterAfterSwitchAction = 87; // account switch model: {"callback_block", "action_params"}
+inline constexpr int kJoinAlertReportParam = 88;      // account switch model: answers {"report_param": {...}}
+inline constexpr int kPendingSwitchToast = 9;         // switch account toast model: {"name", "content", "icon"}
+inline constexpr int kShowSwitchToast = 5;            // switch account toast model: shows a toast
+
+}  // namespace velto::join_command
