@@ -116,3 +116,17 @@ inline constexpr int kPendingSwitchToast = 9;         // switch account toast mo
 inline constexpr int kShowSwitchToast = 5;            // switch account toast model: shows a toast
 
 }  // namespace velto::join_command
+
+// Events and commands the extension bases (module_api/extension) use.
+namespace velto::extension_model {
+
+inline constexpr int kMeetingJoinCompleteEvent = 1;      // meeting model: {"result": 0 on success}
+inline constexpr int kMeetingLeaveCompleteEvent = 2;     // meeting model
+inline constexpr int kMeetingDismissCompleteEvent = 23;  // meeting model
+inline constexpr int kDismissMeetingViewEvent = 96;      // event bus model
+inline constexpr int kInMeetingCommand = 0;              // meeting model: the call's result
+inline constexpr int kServiceEntranceVisible = 1;        // service entrance model: {"id"[, "attr"]}
+inline constexpr int kViewServiceCreateView = 0;         // a module's view service: the view params
+inline constexpr int kViewServiceItemSetEvent = 1;       // a module's view service: the params + "view"
+
+}  // namespace velto::extension_model
