@@ -8,5 +8,8 @@ namespace util::time {
 
 // Milliseconds since the Unix epoch.
 int64_t GetTimestampMsec();
+// Milliseconds of a monotonic clock with an arbitrary start, for measuring durations; under
+// hostkit it is the manual clock.
+int64_t GetTickTimestampMsec();
 
 }  // namespace util::time

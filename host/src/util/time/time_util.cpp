@@ -38,4 +38,6 @@ int64_t GetTimestampMsec() {
       .count();
 }
 
+int64_t GetTickTimestampMsec() { return base::threading::NowTicksMs(); }
+
 }  // namespace util::time
