@@ -220,7 +220,7 @@ TEST_F(JoinLimitTest, AManagerGoneWithAnOpenAlertLeavesNothingBehind) {
   record_->Answer(cmd::record::kQuickRecordRunning, Variant(true));
   manager_->CheckAndJoinNewMeeting(42, "Weekly", nullptr);
   const int64_t alert = hostkit::LastAlert()->id;
-  const ShowJoinLimitAlertManager* gone = manager_.get();
+  const int64_t gone = static_cast<int64_t>(reinterpret_cast<intptr_t>(manager_.get()));
   manager_.reset();
   EXPECT_EQ(hostkit::SubscriptionsOf(gone), 0u);
   EXPECT_EQ(screen_.RecordedSubscriptionCount(), 0u);

@@ -3,6 +3,7 @@
 // clock, limit and alarms are hostkit::MeetingClock; time moves only by hostkit::AdvanceClock.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -411,6 +412,20 @@ TEST_F(TimeInfoTest, DetachingMidCountdownLeavesNoTimerAndNoSubscription) {
   const size_t writes = hostkit::PropHistory(label_, ti::kTimeInfoProp).size();
   hostkit::AdvanceClock(kHour);
   EXPECT_EQ(hostkit::PropHistory(label_, ti::kTimeInfoProp).size(), writes);
+}
+
+TEST_F(TimeInfoTest, DestroyingAnAttachedLabelMidCountdownLeavesNothingBehind) {
+  clock_.StartMeeting();
+  auto label = std::make_unique<StatusBarTime>();
+  const int64_t observer = static_cast<int64_t>(reinterpret_cast<intptr_t>(label.get()));
+  hostkit::AttachViewModel(*label);
+  clock_.SetLimit(3600, 1);
+  hostkit::AdvanceClock(30 * kSecond);
+  EXPECT_EQ(hostkit::RunningPlatformTimers().size(), 1u);
+  label.reset();
+  EXPECT_EQ(hostkit::SubscriptionsOf(observer), 0u);
+  EXPECT_TRUE(hostkit::RunningPlatformTimers().empty());
+  hostkit::AdvanceClock(kMinute);  // ticks and events reach nothing
 }
 
 TEST_F(TimeInfoTest, ASlowLabelStepIsLoggedWithItsTimings) {
