@@ -17,7 +17,7 @@ using namespace time_info::internal;
 constexpr uint64_t kSecondsPerMinute = 60;
 constexpr uint64_t kSecondsPerHour = 3600;
 // A label step slower than this is logged with the time each part took.
-constexpr int64_t kSlowStepMs = 200;
+constexpr uint64_t kSlowStepMs = 200;
 
 }  // namespace
 
@@ -87,11 +87,11 @@ std::string InmeetingTimeInfoViewModel::BuildLimitTips() {
 }
 
 void InmeetingTimeInfoViewModel::ProcessTimeInfo(uint64_t seconds) {
-  const int64_t start_ms = util::time::GetTickTimestampMsec();
+  const uint64_t start_ms = util::time::GetTickTimestampMsec();
   const std::string time_text = FormatElapsedTime(seconds);
-  const int64_t formatted_ms = util::time::GetTickTimestampMsec();
+  const uint64_t formatted_ms = util::time::GetTickTimestampMsec();
   const int64_t type = GetCurrentTimeType();
-  const int64_t typed_ms = util::time::GetTickTimestampMsec();
+  const uint64_t typed_ms = util::time::GetTickTimestampMsec();
 
   std::string tips;
   if (type == kTypeLimit) {
@@ -113,9 +113,9 @@ void InmeetingTimeInfoViewModel::ProcessTimeInfo(uint64_t seconds) {
   info[kFieldSelected] = current.IsMap() && current.Has(kFieldSelected) ? current.Get(kFieldSelected) : Variant(false);
   info[kFieldShowType] = static_cast<uint64_t>(type);
   info[kFieldSettingVisibility] = elapsed_time_visible_;
-  const int64_t picked_ms = util::time::GetTickTimestampMsec();
+  const uint64_t picked_ms = util::time::GetTickTimestampMsec();
   SetPropValue(kTimeInfoProp, info);
-  const int64_t end_ms = util::time::GetTickTimestampMsec();
+  const uint64_t end_ms = util::time::GetTickTimestampMsec();
 
   if (end_ms - start_ms > kSlowStepMs) {
     VELTO_LOG(log::kTrace) << "funtion_start_time:" << start_ms << " format_elapsed_time:" << formatted_ms

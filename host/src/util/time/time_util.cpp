@@ -38,6 +38,6 @@ int64_t GetTimestampMsec() {
       .count();
 }
 
-int64_t GetTickTimestampMsec() { return base::threading::NowTicksMs(); }
+uint64_t GetTickTimestampMsec() { return static_cast<uint64_t>(base::threading::NowTicksMs()); }
 
 }  // namespace util::time
