@@ -249,7 +249,17 @@ inline constexpr int kIsWebinar = 95;
 inline constexpr int kJoinFrom = 7;
 // {"reason": int}: leaves the meeting.
 inline constexpr int kLeaveMeeting = 19;
+// {"meeting_id": uint64, "meeting_subject": string, "join_params": any (when given),
+// "subscriber_token": uint64} -> result: the join request was accepted; the answer comes as the
+// priority event kJoinMeetingConfirm or the event kJoinMeetingCancel.
+inline constexpr int kJoinMeeting = 62;
 }  // namespace meeting
+
+// Meeting time model (516).
+namespace meeting_time {
+// No argument -> uint64: the seconds the local user has spent in the meeting.
+inline constexpr int kElapsedTime = 0;
+}  // namespace meeting_time
 
 // Configuration model (517): client settings. Most settings live on the first pair, the audio
 // family's on the second.
@@ -279,6 +289,8 @@ inline constexpr int kGalleryPosition = 50;
 inline constexpr int kChatEnable = 64;
 // No argument -> {"chat_switch_lock": bool}.
 inline constexpr int kChatSwitchLock = 65;
+// No argument -> {"is_elapsed_time_enabled": bool}: the user shows the meeting's duration.
+inline constexpr int kElapsedTimeEnabled = 11;
 }  // namespace meeting_settings
 
 // Chat policy model (526). The authorities answer {"disable_chat": bool, ...}.
@@ -331,6 +343,8 @@ namespace profile {
 inline constexpr int kProfileBasic = 12;
 // No argument -> {"pay_type": int, "pay_status": int, "account_type": int, "recycle_policy": int, ...}.
 inline constexpr int kAccountState = 16;
+// No argument -> {"account_type": int (0: free), ...}: the account's edition.
+inline constexpr int kAccountEdition = 14;
 }  // namespace profile
 
 // Service entrance model (539): server-delivered configuration items.
@@ -454,6 +468,10 @@ inline constexpr int kBexaDocSharing = 20;
 namespace voice_print {
 // No argument -> result: vocal enhancement is offered.
 inline constexpr int kVocalEnhancementVisible = 3;
+// No argument -> bool: a voice-print recording runs.
+inline constexpr int kVoicePrintRecording = 11;
+// {"from": string, "cancel_and_upload": bool}: stops the voice-print recording.
+inline constexpr int kStopVoicePrintRecording = 12;
 }  // namespace voice_print
 
 // Common message model (693): message bars; each command takes the bar's field map.
@@ -473,6 +491,30 @@ namespace security_control {
 // Item number (int; chat is 3) -> bool: a security control of the meeting covers that item.
 inline constexpr int kUnderSecurityControl = 0;
 }  // namespace security_control
+
+// Meeting alarm model (712): the in-meeting alarms (banners), one shown at a time.
+namespace meeting_alarm {
+// No argument -> the alarm to show now: {"id": int (> 0), "title", "animation_type": int,
+// "meeting_info_type": int, "btn_type": int (1 time card, 2 upgrade), "btn_title", "btn_tips",
+// "category", "stay_duration", "btn_data": string}; an empty map when there is none.
+inline constexpr int kCurrentAlarm = 0;
+// Alarm id (int): the view starts animating this alarm.
+inline constexpr int kAlarmPresenting = 1;
+// Alarm id (int): the alarm has been shown to the user.
+inline constexpr int kAlarmShown = 2;
+// No argument -> bool: a countdown alarm is on screen.
+inline constexpr int kCountdownAlarmShowing = 3;
+}  // namespace meeting_alarm
+
+// Meeting limit model (714): the time limit of the current meeting.
+namespace meeting_limit {
+// {"force_refresh": bool} -> {"limit_end_time": uint64 (0: no limit), "limit_start_time": uint64,
+// "meeting_limit_grade": uint64, "used_promotion_card_num": uint32} (server seconds).
+inline constexpr int kLimitInfo = 0;
+// {"from_entrance": string}: spends a promotion (time) card; the answer comes as
+// model_event::meeting_limit::kUsePromotionCardResult.
+inline constexpr int kUsePromotionCard = 1;
+}  // namespace meeting_limit
 
 // View-model lifecycle model (716).
 namespace view_model_lifecycle {
@@ -503,10 +545,22 @@ inline constexpr int kWideSidebarGray = 0;
 inline constexpr int kAppInBlockList = 1;
 }  // namespace open_app_policy
 
+// Time type model (10056): which time the in-meeting time label shows.
+namespace time_type {
+// No argument -> {"current_time_type": int (1 elapsed time, 2 time limit)}.
+inline constexpr int kCurrentTimeType = 0;
+// {"current_time_type": int}: stores the type (fires nothing).
+inline constexpr int kSetCurrentTimeType = 1;
+}  // namespace time_type
+
 // Record model (1000018).
 namespace record {
 // No argument -> {"record_type": int, "record_state": int}.
 inline constexpr int kCloudRecording = 6;
+// No argument -> bool: a quick (local) recording runs.
+inline constexpr int kQuickRecordRunning = 63;
+// {"from": string, "cancel_and_upload": bool}: stops the quick recording.
+inline constexpr int kStopQuickRecord = 64;
 }  // namespace record
 
 // Screen share model (1000021).
@@ -632,6 +686,10 @@ inline constexpr int kHideMeetingInfoTopBar = 133;
 inline constexpr int kShowMeetingInfoTopBar = 134;
 // The meeting view goes away.
 inline constexpr int kDismissMeetingView = 96;
+// Heard (payload unread): the meeting window entered immersive mode.
+inline constexpr int kDidEnterImmersiveMode = 10;
+// Heard (payload unread): the meeting window left immersive mode.
+inline constexpr int kDidLeaveImmersiveMode = 11;
 }  // namespace event_bus
 
 // Authorization model (504). The reconnect and logout payloads go to the authorization view
@@ -706,6 +764,13 @@ inline constexpr int kSwitchToAudioMode = 9;
 inline constexpr int kSelfMoveToWaitingRoom = 14;
 // The meeting was dismissed.
 inline constexpr int kDismissComplete = 23;
+// The local user was moved from the waiting room into the meeting.
+inline constexpr int kSelfMoveToMeetingRoom = 15;
+// Priority event (priority 1), the join request's map with "subscriber_token": a join went
+// through; the subscriber whose token it is stops the event when it took the join over.
+inline constexpr int kJoinMeetingConfirm = 33;
+// A join request was cancelled.
+inline constexpr int kJoinMeetingCancel = 34;
 }  // namespace meeting
 
 // Profile model (537).
@@ -713,6 +778,52 @@ namespace profile {
 // Priority event, payload to HandleInMeetingAuthViolation.
 inline constexpr int kProfileViolation = 29;
 }  // namespace profile
+
+// Meeting time model (516).
+namespace meeting_time {
+// Uint64: the elapsed seconds, every second.
+inline constexpr int kElapsedTime = 3;
+}  // namespace meeting_time
+
+// Meeting settings model (523).
+namespace meeting_settings {
+// Payload unread: "is_elapsed_time_enabled" changed.
+inline constexpr int kElapsedTimeVisibilityChanged = 2;
+}  // namespace meeting_settings
+
+// Meeting mode model (590).
+namespace meeting_mode {
+// Payload unread: the meeting mode changed.
+inline constexpr int kMeetingModeChanged = 1;
+}  // namespace meeting_mode
+
+// Main window model (591).
+namespace main_window {
+// Payload unread: the window's state (minimised, covered, restored) changed.
+inline constexpr int kWindowStateChanged = 7;
+}  // namespace main_window
+
+// Meeting alarm model (712).
+namespace meeting_alarm {
+// Payload unread: the alarm to show may have changed; ask kCurrentAlarm.
+inline constexpr int kAlarmUpdated = 0;
+}  // namespace meeting_alarm
+
+// Meeting limit model (714).
+namespace meeting_limit {
+// The kLimitInfo map: the meeting's time limit changed.
+inline constexpr int kLimitInfoUpdated = 1;
+// {"success": bool, "err_msg": string}: the answer to kUsePromotionCard.
+inline constexpr int kUsePromotionCardResult = 3;
+}  // namespace meeting_limit
+
+// Time type model (10056).
+namespace time_type {
+// {"current_time_type": int}: the user chose another time in the time menu.
+inline constexpr int kTimeTypeChanged = 0x1c278dc5;
+// Payload unread: the time menu closed.
+inline constexpr int kTimeMenuClosed = 0x302bf3f7;
+}  // namespace time_type
 
 // Custom layout model (557).
 namespace custom_layout {
