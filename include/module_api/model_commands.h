@@ -25,6 +25,8 @@ namespace velto::model_command {
 namespace app_state {
 // No argument -> result: the client is in the foreground.
 inline constexpr int kInForeground = 21;
+// {"scheme_url"} -> the scheme mission the client was started with.
+inline constexpr int kCallFuncGetParseSchemeMission = 13;
 }  // namespace app_state
 
 // Event bus model (502). Bus events are in velto::model_event::event_bus.
@@ -106,8 +108,6 @@ inline constexpr int kRefreshOrgInfo = 110;
 // Camera model (509). The two access requests go by P2PCall to the requester's observer id and
 // are answered by velto::model_event::camera events.
 namespace camera {
-// No argument -> {"device_id": string}: the camera in use.
-inline constexpr int kCurrentCamera = 6;
 // {"device_id": string, "on": bool}: opens or closes that camera (its preview included).
 inline constexpr int kSwitchCamera = 9;
 // {"from": string, optional} -> {"camera_state": int (1 granted, 0 undecided), "camera_accessible": bool}.
@@ -116,6 +116,8 @@ inline constexpr int kCameraState = 37;
 inline constexpr int kRequestMicAccess = 38;
 // P2P, {"from", "is_camera_access": bool}: asks the system for camera access.
 inline constexpr int kRequestCameraAccess = 39;
+// No argument -> {"device_id"}: the camera in use.
+inline constexpr int kCurrentCamera = 6;
 }  // namespace camera
 
 // Audio model (510). "Switch" commands take {"enable": bool}.
@@ -207,6 +209,14 @@ inline constexpr int kUserVisible = 49;
 inline constexpr int kCameraAccessResult = 51;
 // No argument -> user list: unsorted and unfiltered.
 inline constexpr int kRawUserList = 55;
+// No argument -> {"device_id", "device_state", "error_type"}: the camera exception it holds.
+inline constexpr int kDeviceException = 45;
+// Each with the exception's map: 43 drops the exception (not shown, or no longer), 44 marks it
+// as handled by the client (before an alert and when closing one), 46 raises one the client
+// detected itself.
+inline constexpr int kResetException = 43;
+inline constexpr int kHandleException = 44;
+inline constexpr int kRaiseException = 46;
 }  // namespace video
 
 // Video push model (513).
@@ -602,6 +612,37 @@ inline constexpr int kEffectiveAutoMicVolume = 272615724;
 inline constexpr int kEffectiveSystemEffect = 681311894;
 }  // namespace audio_effect
 
+// Beauty model (512).
+namespace beauty {
+// No argument -> result: the light face-beauty engine runs.
+inline constexpr int kIsLiteEngine = 1;
+}  // namespace beauty
+
+// Sidebar app model (641).
+namespace sidebar_app {
+// The caller's parameters: shows the sidebar's splitter guide.
+inline constexpr int kShowSpliterGuide = 25;
+}  // namespace sidebar_app
+
+// Theme model (10074).
+namespace theme {
+// No argument -> result: the dark theme is on.
+inline constexpr int kIsDark = 1;
+}  // namespace theme
+
+// Operation alert model (1000041).
+namespace operation_alert {
+// {"from_source"} -> result: blocking may be skipped at all.
+inline constexpr int kSkipBlock = 3;
+// {"from_source"} -> bool, or {"need_block": bool, "from_scheme": the source that blocks}:
+// the operation must wait for the block view.
+inline constexpr int kNeedBlock = 0;
+// {"reason"}: pull the show rules.
+inline constexpr int kPullShowRules = 20;
+// {"operation_type", "scheme_path"}: queue an alert.
+inline constexpr int kAddAlert = 21;
+}  // namespace operation_alert
+
 }  // namespace velto::model_command
 
 // Events (the first argument of Subscribe and SubscribeWithLocation), one namespace per model.
@@ -684,6 +725,8 @@ namespace audio {
 // {"close_alert": bool, "user_trigger": bool}: a device exception arose (kDeviceException tells
 // which) or, with "close_alert", ended.
 inline constexpr int kAudioException = 57;
+// {"is_mic_access", "from"}: the microphone access check's result.
+inline constexpr int kMicAccessResult = 34;
 }  // namespace audio
 
 // Meeting model (514). Payloads unread.
@@ -722,6 +765,15 @@ namespace hide_video {
 inline constexpr int kHideMeetingUserChanged = 1;
 }  // namespace hide_video
 
+// Video model (511).
+namespace video {
+// {"is_camera_access", "from"}: the camera access check's result.
+inline constexpr int kCameraAccessResult = 41;
+// {"device_id", "device_state", "error_type", "user_trigger"}: a camera device exception, or
+// {"close_alert": true} when its alert should go.
+inline constexpr int kDeviceException = 45;
+}  // namespace video
+
 // Permission model (609).
 namespace permission {
 // {"list": [{"permission_type": unsigned int (3: speak), "is_open": bool}], "from_host": bool}:
@@ -734,6 +786,14 @@ namespace settings_window {
 // The settings item the user selected (payload handed on as it is).
 inline constexpr int kSelectSettingItem = 0;
 }  // namespace settings_window
+
+// Operation alert model (1000041).
+namespace operation_alert {
+// {"operation_type"}: show a queued alert now.
+inline constexpr int kShow = 1;
+// An array of integers: alert types not to queue.
+inline constexpr int kIgnoreList = 2;
+}  // namespace operation_alert
 
 // Webinar attendee models (velto::WebinarAttendeeModelBase), fired by the model itself.
 namespace webinar_attendee {
