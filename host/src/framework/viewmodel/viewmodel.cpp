@@ -34,6 +34,8 @@ void ViewModel::OnViewDetached() {}
 
 void ViewModel::HandleAction(int, const Variant*) {}
 
+void ViewModel::OnCustomParamChanged(const Variant*, const Variant*) {}
+
 void ViewModel::WriteProp(int prop_id, Variant value) {
   host_internal::viewmodel::RecordPropWrite(this, prop_id, value);
   props_[prop_id] = std::move(value);

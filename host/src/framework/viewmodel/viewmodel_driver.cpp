@@ -71,6 +71,13 @@ void ViewModelDriver::Action(framework::ViewModel& view_model, int action_id, co
   interceptor::NotifyHandleActionAfter(view_model, action_id);
 }
 
+void ViewModelDriver::SetCustomParam(framework::ViewModel& view_model, const base::variant::Variant& value) {
+  const base::variant::Variant* previous = viewmodel::CustomParam(&view_model);
+  const base::variant::Variant old_value = previous ? *previous : base::variant::Variant();
+  viewmodel::SetCustomParam(&view_model, value);
+  view_model.OnCustomParamChanged(previous ? &old_value : nullptr, &value);
+}
+
 void ViewModelDriver::SetVisible(framework::ViewModel& view_model, bool visible) {
   const bool changed = view_model.attached_ && view_model.visible_ != visible;
   view_model.visible_ = visible;
