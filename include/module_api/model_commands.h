@@ -108,6 +108,8 @@ inline constexpr int kRefreshOrgInfo = 110;
 // Camera model (509). The two access requests go by P2PCall to the requester's observer id and
 // are answered by velto::model_event::camera events.
 namespace camera {
+// {"device_id": string, "on": bool}: opens or closes that camera (its preview included).
+inline constexpr int kSwitchCamera = 9;
 // {"from": string, optional} -> {"camera_state": int (1 granted, 0 undecided), "camera_accessible": bool}.
 inline constexpr int kCameraState = 37;
 // P2P, {"from", "is_mic_access": bool}: asks the system for microphone access.
@@ -184,6 +186,8 @@ inline constexpr int kUpdateMicState = 143;
 
 // Video model (511). User lists come as {"user_info_list": pointer to an array of records}.
 namespace video {
+// No argument -> bool: the local video is on, so the camera stays open whatever the preview does.
+inline constexpr int kLocalVideoOn = 3;
 // No argument -> user list: everybody in the video area.
 inline constexpr int kUserList = 25;
 // No argument -> {"stream_info_map": pointer to a map from stream id to stream info}.
@@ -537,6 +541,24 @@ inline constexpr int kRemove = 2;
 inline constexpr int kIsEnabled = 3;
 }  // namespace notification_center
 
+// Multi-join identify model (10065): one account in the meeting from several devices. Each takes
+// {"user_id": string} and, where named, "media_state_type" (int, velto::MultiJoinUserIdentifyManager::
+// MediaStateType) and "instance_type" (int, veltosdk::InstanceType).
+namespace multi_join_identify {
+// {"user_id", "media_state_type"} -> {"user_scene": unsigned int}.
+inline constexpr int kUserSceneByMediaStateType = 7362693;
+// {"user_id", "media_state_type", "instance_type"} -> {"is_other_instance_open_device": bool}.
+inline constexpr int kIsOtherInstanceOpenDevice = 207013204;
+// {"user_id", "media_state_type", "instance_type"} -> {"is_same_instance_by_userid": bool}.
+inline constexpr int kIsSameInstanceByUserId = 328112175;
+// {"user_id", "media_state_type"} -> {"av_user_id": string}.
+inline constexpr int kAVUserIdByUserId = 389610443;
+// A user record -> {"user_<state>" and "device_<state>": {"enable": bool}} for the seven media states.
+inline constexpr int kUserMediaState = 535713918;
+// {"user_id"} -> {"is_multi_join_mode": bool}.
+inline constexpr int kIsMultiJoinMode = 805069389;
+}  // namespace multi_join_identify
+
 // Open app policy model (10058).
 namespace open_app_policy {
 // No argument -> result: the wide sidebar's staged-rollout switch is on for this client.
@@ -563,6 +585,12 @@ inline constexpr int kQuickRecordRunning = 63;
 inline constexpr int kStopQuickRecord = 64;
 }  // namespace record
 
+// Company contacts model (1000029).
+namespace company_contacts {
+// {"total_count": unsigned int}: the webinar's attendee count changed.
+inline constexpr int kWebinarAttendeeTotalCount = 1;
+}  // namespace company_contacts
+
 // Screen share model (1000021).
 namespace screen_share {
 // No argument -> bool: a screen is shared.
@@ -580,6 +608,41 @@ inline constexpr int kShareAsksForMicView = 103;
 // No argument -> bool: screen capture settings are supported.
 inline constexpr int kScreenCaptureSettings = 165;
 }  // namespace screen_share
+
+// Webinar attendee models: the application models that feature modules derive from
+// velto::WebinarAttendeeModelBase (their ids are the modules'). Ranges are rows of the attendee
+// list: {"start": unsigned int, "size": unsigned int}.
+namespace webinar_attendee {
+// {"start", "size", "force_update": bool (default false)}: the rows the list shows -> result: a
+// new window of rows was handed to the attendee provider.
+inline constexpr int kSetVisibleRange = 0;
+// {"index": int} -> the attendee's record (the keys of an in-meeting user record); false when absent.
+inline constexpr int kGetAttendeeByIndex = 1;
+// No argument -> {"loaded_count": unsigned int} (no key while the provider is not ready).
+inline constexpr int kGetLoadedAttendeeCount = 2;
+// No argument -> {"total_count": unsigned int} (no key while the provider is not ready).
+inline constexpr int kGetTotalAttendeeCount = 3;
+// No argument: loads the next page.
+inline constexpr int kLoadMore = 4;
+// Bool: the list is shown (true) or hidden (false, the window goes back to the first page).
+inline constexpr int kSetActive = 5;
+// No argument: fires webinar_attendee event 5.
+inline constexpr int kShowMoreButtonPopover = 6;
+// No argument: fires event 6.
+inline constexpr int kShowRaiseHandButtonTips = 7;
+// Any value: fires event 7 with it.
+inline constexpr int kShowHandsUpTrailTips = 8;
+// {"index": int (default -1)}: remembers the row of the hands-up trail tips.
+inline constexpr int kSetHandsupTrailTipsIndex = 9;
+// No argument -> int: that row; false while none is remembered.
+inline constexpr int kGetHandsupTrailTipsIndex = 10;
+// Any value: handed to the model's OnPreSetVisibleRange.
+inline constexpr int kPreSetVisibleRange = 11;
+// No argument: fires event 9.
+inline constexpr int kShowCompanyInfoTips = 12;
+// No argument -> {"is_speak_open": bool}: the local user may speak.
+inline constexpr int kGetAttendeeSpeakerState = 13;
+}  // namespace webinar_attendee
 
 // Models reached only through the module runtime, by the ids given here.
 
@@ -678,6 +741,12 @@ namespace event_bus {
 inline constexpr int kEnterImmersiveMode = 12;
 // Posted with {"request_with_no_timer": bool, "request_with_delay": bool}.
 inline constexpr int kLeaveImmersiveMode = 13;
+// Posted with {"can_close_camera_preview": true}: may the camera preview close? A subscriber
+// that needs it sets "can_close_camera_preview" false and a "reason" in the poster's map.
+inline constexpr int kRequestCloseCameraPreview = 17;
+// Posted with {"can_close": true}: may the camera close? A subscriber that needs it sets
+// "can_close" false and a "reason" in the poster's map.
+inline constexpr int kRequestCloseCamera = 52;
 // Asked about with kAlertInterruption before the audio exception alert shows.
 inline constexpr int kAudioExceptionAlert = 125;
 // Posted without keys.
@@ -852,6 +921,19 @@ inline constexpr int kCameraAccessResult = 41;
 inline constexpr int kDeviceException = 45;
 }  // namespace video
 
+// Permission model (609).
+namespace permission {
+// {"list": [{"permission_type": unsigned int (3: speak), "is_open": bool}], "from_host": bool}:
+// the local user's permissions changed.
+inline constexpr int kSelfPermissionsChanged = 2;
+}  // namespace permission
+
+// Settings window model (1000008).
+namespace settings_window {
+// The settings item the user selected (payload handed on as it is).
+inline constexpr int kSelectSettingItem = 0;
+}  // namespace settings_window
+
 // Operation alert model (1000041).
 namespace operation_alert {
 // {"operation_type"}: show a queued alert now.
@@ -865,5 +947,25 @@ namespace view_service {
 // The params plus "view": an item's view was set.
 inline constexpr int kItemSet = 1;
 }  // namespace view_service
+
+// Webinar attendee models (velto::WebinarAttendeeModelBase), fired by the model itself.
+namespace webinar_attendee {
+// {"range": {"start", "size"}}: the provider loaded these rows.
+inline constexpr int kLoadedAttendeeRangeUpdate = 0;
+// {"loaded_count": unsigned int}.
+inline constexpr int kLoadedAttendeeCountChanged = 1;
+// {"total_count": unsigned int}.
+inline constexpr int kTotalAttendeeCountChanged = 2;
+// Null value: a LoadMore finished.
+inline constexpr int kLoadMoreFinished = 3;
+// No payload: show the "more" button's popover.
+inline constexpr int kShowMoreButtonPopover = 5;
+// No payload: show the raise-hand button's tips.
+inline constexpr int kShowRaiseHandButtonTips = 6;
+// The command's input: show the hands-up trail tips.
+inline constexpr int kShowHandsUpTrailTips = 7;
+// No payload: show the company information tips.
+inline constexpr int kShowCompanyInfoTips = 9;
+}  // namespace webinar_attendee
 
 }  // namespace velto::model_event

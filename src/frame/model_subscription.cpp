@@ -14,16 +14,35 @@ framework::Model* RuntimeModel(int model_id) {
   return runtime ? runtime->GetModel(model_id) : nullptr;
 }
 
-bool SubscribeEvent(framework::ViewModel* recorder, int64_t observer_id, int model_id, int event_id,
-                    framework::EventCallback callback, const base::Location& location) {
+namespace {
+
+bool Subscribe(framework::ViewModel* recorder, int64_t observer_id, int model_id, int event_id,
+               framework::EventCallback callback, const base::Location& location, bool required) {
   framework::Model* model = RuntimeModel(model_id);
   if (!model) {
-    VELTO_LOG_AT(log::kNotable, location) << "model " << model_id << " not available, event " << event_id
-                                          << " not subscribed";
+    if (required) {
+      VELTO_LOG_AT(log::kFailure, location) << "model " << model_id << " not found, event " << event_id
+                                            << " not subscribed";
+    } else {
+      VELTO_LOG_AT(log::kNotable, location) << "model " << model_id << " not available, event " << event_id
+                                            << " not subscribed";
+    }
     return false;
   }
   if (recorder) recorder->RecordSubscribe(model, observer_id);
   return model->SubscribeWithLocation(event_id, observer_id, std::move(callback), location);
+}
+
+}  // namespace
+
+bool SubscribeEvent(framework::ViewModel* recorder, int64_t observer_id, int model_id, int event_id,
+                    framework::EventCallback callback, const base::Location& location) {
+  return Subscribe(recorder, observer_id, model_id, event_id, std::move(callback), location, false);
+}
+
+bool SubscribeModelEvent(framework::ViewModel* recorder, int64_t observer_id, int model_id, int event_id,
+                         framework::EventCallback callback, const base::Location& location) {
+  return Subscribe(recorder, observer_id, model_id, event_id, std::move(callback), location, true);
 }
 
 bool SubscribePriorityEvent(framework::ViewModel* recorder, int64_t observer_id, int model_id, int event_id,

@@ -28,7 +28,11 @@ framework::Model* RuntimeModel(int model_id);
 // `recorder` may be null.
 bool SubscribeEvent(framework::ViewModel* recorder, int64_t observer_id, int model_id, int event_id,
                     framework::EventCallback callback, const base::Location& location = base::Location::Current());
-// As above for a priority subscription; false also when the model offers none.
+// As SubscribeEvent, for subscriptions a caller cannot do without: a missing model is a failure
+// (a level-1 record).
+bool SubscribeModelEvent(framework::ViewModel* recorder, int64_t observer_id, int model_id, int event_id,
+                         framework::EventCallback callback, const base::Location& location = base::Location::Current());
+// As SubscribeEvent for a priority subscription; false also when the model offers none.
 bool SubscribePriorityEvent(framework::ViewModel* recorder, int64_t observer_id, int model_id, int event_id,
                             uint32_t priority, framework::PriorityEventCallback callback,
                             const base::Location& location = base::Location::Current());
