@@ -1,10 +1,7 @@
 // Preferences that outlive the process: each run reads a counter from a store in a fixed state
-// directory, prints it, increments it and syncs, so the next run prints the next value. Also a
-// timer posted on the platform service.
-//
-// The state directory is $VELTO_SIM_STATE_DIR, else $XDG_STATE_HOME/velto-sim, else
-// ~/.local/state/velto-sim.
-#include <cstdlib>
+// directory (the run's --state folder), prints it, increments it and syncs, so the next run
+// prints the next value. Also a timer posted on the platform service.
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,19 +12,12 @@
 
 namespace {
 
-std::string StateDir() {
-  if (const char* dir = std::getenv("VELTO_SIM_STATE_DIR"); dir && *dir) return dir;
-  if (const char* dir = std::getenv("XDG_STATE_HOME"); dir && *dir) return std::string(dir) + "/velto-sim";
-  if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.local/state/velto-sim";
-  return "/tmp/velto-sim-state";
-}
-
-bool CountRun(const sim::Variant& step, sim::Context&) {
+// A store that cannot be opened is not a bad scenario: the run goes on and ends with status 1.
+bool CountRun(const sim::Variant& step, sim::Context& context) {
   namespace utils = velto_common::utils;
-  const std::string dir = step.GetString("dir", StateDir());
+  const std::string dir = step.GetString("dir", context.state_dir);
   const std::string key = step.GetString("key", "run_count");
   utils::InitializePreferences(dir);
-  bool ok = false;
   {
     auto prefs = utils::Preferences::Open(step.GetString("store", "sim_state"));
     if (prefs->tkv()) {
@@ -39,13 +29,14 @@ bool CountRun(const sim::Variant& step, sim::Context&) {
       prefs->Sync();
       sim::Print("preferences: " + key + " is now " + std::to_string(prefs->GetInt32(key, 0)) +
                  " (the next run reads it back)");
-      ok = true;
     } else {
       sim::Print("preferences: no store could be opened in " + dir);
+      std::fprintf(stderr, "velto-sim: the preferences store in %s could not be kept\n", dir.c_str());
+      context.state_lost = true;
     }
   }
   utils::UnInitializePreferences();
-  return ok;
+  return true;
 }
 
 std::vector<std::unique_ptr<velto_common::utils::timer::VLTimer>>& Timers() {
@@ -68,9 +59,18 @@ bool DropTimers(const sim::Variant&, sim::Context&) {
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("preferences_counter", CountRun);
-  sim::RegisterAction("post_timer", PostTimer);
-  sim::RegisterAction("drop_timers", DropTimers);
+  sim::RegisterAction("preferences_counter",
+                      {"Reads a counter from a store in the state folder, prints it, adds one and syncs.",
+                       {sim::Str("dir", "the folder (the run's --state folder when absent)"),
+                        sim::Str("store", "the store's name (\"sim_state\")"),
+                        sim::Str("key", "the counter's key (\"run_count\")")}},
+                      CountRun);
+  sim::RegisterAction("post_timer",
+                      {"Posts a timer that prints a line when it fires.",
+                       {sim::Int("delay", 0, sim::kMaxAtMs, "milliseconds").Required(),
+                        sim::Str("text", "what it prints")}},
+                      PostTimer);
+  sim::RegisterAction("drop_timers", {"Drops the posted timers: pending ones never fire.", {}}, DropTimers);
   sim::RegisterChapter(300, R"json({
     "name": "Preferences across runs, and timers",
     "timeline": [
