@@ -327,9 +327,13 @@ class Validator {
     if (!document.IsMap()) return Mismatch("", "an object with \"timeline\"", document);
     std::vector<Field> top = DocumentFields();
     for (Field& field : top) {
-      if (field.name == "timeline") field.type = Type::kValue;  // steps are checked below
+      if (field.name == "timeline") {
+        field.type = Type::kValue;  // steps are checked below, each against its action
+        field.required = false;
+      }
     }
     if (!Fields("", top, document, "")) return false;
+    if (!document.Has("timeline")) return Fail("", "missing \"timeline\" (an array of steps)");
     const Variant& timeline = document.Get("timeline");
     if (!timeline.IsArray()) return Mismatch("timeline", "an array of steps", timeline);
     for (size_t i = 0; i < timeline.size(); ++i) {

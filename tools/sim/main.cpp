@@ -91,6 +91,8 @@ int PlayDocuments(const std::vector<std::pair<std::string, std::string>>& docume
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Line by line, so that what was printed survives a run that is killed outright.
+  std::setvbuf(stdout, nullptr, _IOLBF, 1 << 16);
   Options o;
   CLI::App app{"velto-sim: plays a meeting through the host stand-in and prints what the library does.\n"
                "Without a scenario file it plays the built-in meeting; docs/scenario.md describes the format."};

@@ -152,37 +152,42 @@ constexpr char kTail[] = R"html(</script>
   document.getElementById("subtitle").textContent = "simulated " + clock(data.end_ms) +
       (data.interrupted ? " (stopped early by signal " + data.interrupted + ")" : "");
 
+  // Two panels of counters, each on its own scale: the members, then the gallery and the rest.
   var names = Object.keys(data.series), lanes = Object.keys(data.lanes);
-  var W = 960, left = 60, right = 20, plotH = 220, laneH = 18, top = 20;
-  var H = top + plotH + 40 + lanes.length * laneH + 10;
+  var panels = [names.filter(function (n) { return n === "members"; }),
+                names.filter(function (n) { return n !== "members"; })].filter(function (p) { return p.length; });
+  var W = 960, left = 60, right = 20, plotH = 150, panelH = plotH + 40, laneH = 18, top = 20;
+  var lanesTop = top + panels.length * panelH + 10;
+  var H = lanesTop + lanes.length * laneH + 10;
   var end = Math.max(data.end_ms, 1);
   var svg = el("svg", {width: W, height: H, viewBox: "0 0 " + W + " " + H, id: "timeline"});
   function x(ms) { return left + (W - left - right) * ms / end; }
-  var max = 1;
-  names.forEach(function (n) { data.series[n].forEach(function (p) { max = Math.max(max, p[1]); }); });
-  function y(v) { return top + plotH - plotH * v / max; }
-  el("line", {x1: left, y1: top + plotH, x2: W - right, y2: top + plotH, "class": "axis"}, svg);
-  el("line", {x1: left, y1: top, x2: left, y2: top + plotH, "class": "axis"}, svg);
-  el("text", {x: 4, y: top + 10, "class": "label"}, svg).textContent = String(max);
-  for (var m = 0; m * 60000 <= end; m += Math.max(1, Math.ceil(end / 60000 / 12))) {
-    el("text", {x: x(m * 60000) - 8, y: top + plotH + 14, "class": "label"}, svg).textContent = m + " min";
-  }
-  var colours = ["#1f77b4", "#d62728", "#2ca02c", "#9467bd", "#ff7f0e", "#8c564b"];
-  names.forEach(function (n, i) {
-    var points = [], last = null;
-    data.series[n].forEach(function (p) {
-      if (last !== null) points.push(x(p[0]) + "," + y(last));
-      points.push(x(p[0]) + "," + y(p[1]));
-      last = p[1];
+  var colours = ["#1f77b4", "#d62728", "#2ca02c", "#9467bd", "#ff7f0e", "#8c564b"], colour = 0;
+  panels.forEach(function (series, p) {
+    var base = top + p * panelH, max = 1;
+    series.forEach(function (n) { data.series[n].forEach(function (q) { max = Math.max(max, q[1]); }); });
+    function y(v) { return base + plotH - plotH * v / max; }
+    el("line", {x1: left, y1: base + plotH, x2: W - right, y2: base + plotH, "class": "axis"}, svg);
+    el("line", {x1: left, y1: base, x2: left, y2: base + plotH, "class": "axis"}, svg);
+    el("text", {x: 4, y: base + 10, "class": "label"}, svg).textContent = String(max);
+    for (var m = 0; m * 60000 <= end; m += Math.max(1, Math.ceil(end / 60000 / 12))) {
+      el("text", {x: x(m * 60000) - 8, y: base + plotH + 14, "class": "label"}, svg).textContent = m + " min";
+    }
+    series.forEach(function (n, i) {
+      var c = colours[colour++ % colours.length], points = [], last = null;
+      data.series[n].forEach(function (q) {
+        if (last !== null) points.push(x(q[0]) + "," + y(last));
+        points.push(x(q[0]) + "," + y(q[1]));
+        last = q[1];
+      });
+      if (last !== null) points.push(x(end) + "," + y(last));
+      el("polyline", {points: points.join(" "), fill: "none", stroke: c, "stroke-width": 1.5, "class": "series",
+                      "data-series": n}, svg);
+      el("text", {x: left + 10 + i * 150, y: base + plotH + 30, fill: c, "class": "label"}, svg).textContent = n;
     });
-    if (last !== null) points.push(x(end) + "," + y(last));
-    el("polyline", {points: points.join(" "), fill: "none", stroke: colours[i % colours.length],
-                    "stroke-width": 1.5, "class": "series", "data-series": n}, svg);
-    el("text", {x: left + 10 + i * 150, y: top + plotH + 30, fill: colours[i % colours.length], "class": "label"},
-       svg).textContent = n;
   });
   lanes.forEach(function (track, i) {
-    var ly = top + plotH + 40 + i * laneH;
+    var ly = lanesTop + i * laneH;
     el("text", {x: 4, y: ly + 12, "class": "label"}, svg).textContent = track;
     var g = el("g", {"class": "lane", "data-track": track}, svg);
     data.lanes[track].forEach(function (p) {

@@ -125,9 +125,13 @@ void PlanPeople(Schedule& schedule, Random& random) {
 
   // The host role passes on about every half hour.
   const int64_t handovers = std::max<int64_t>(1, schedule.plan().minutes / 30);
+  const Person* previous = nullptr;
   for (int64_t i = 0; i < handovers; ++i) {
     const int64_t at = end * (i + 1) / (handovers + 1);
-    if (const Person* person = schedule.PickPresent(random, at, at)) {
+    const Person* person = schedule.PickPresent(random, at, at);
+    if (person == previous) person = schedule.PickPresent(random, at, at);
+    if (person && person != previous) {
+      previous = person;
       Variant args = Variant::Map();
       args["user_id"] = person->user_id;
       schedule.Add(at, "host change", std::move(args));
