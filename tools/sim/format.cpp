@@ -137,7 +137,7 @@ std::string Range(int64_t min, int64_t max) {
   return "from " + std::to_string(min) + " to " + std::to_string(max);
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(std::string_view text) { return JsonQuote(text); }
 
 std::string Joined(const std::vector<std::string>& names) {
   std::string text;
@@ -203,10 +203,10 @@ class Validator {
     const bool digits = !key.empty() && key.size() <= 18 &&
                         std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
                         (key.size() == 1 || key[0] != '0');
-    if (!digits) return Fail(path, "expected " + expected + ", found the key " + Quoted(std::string(key)));
+    if (!digits) return Fail(path, "expected " + expected + ", found the key " + Quoted(key));
     const int64_t number = std::stoll(std::string(key));
     if (number < min || number > max) {
-      return Fail(path, "expected " + expected + ", found the key " + Quoted(std::string(key)));
+      return Fail(path, "expected " + expected + ", found the key " + Quoted(key));
     }
     return true;
   }
@@ -260,7 +260,7 @@ class Validator {
       case Type::kIdMap:
         if (!value.IsMap()) return Mismatch(path, Expected(field), value);
         for (size_t i = 0; i < value.size(); ++i) {
-          const std::string item = path + "." + std::string(value.KeyAt(i));
+          const std::string item = path + "." + PathKey(value.KeyAt(i));
           if (!Key(item, value.KeyAt(i), field.min, field.max)) return false;
           if (!Check(item, field.fields.front(), value.ValueAt(i))) return false;
         }
@@ -274,7 +274,7 @@ class Validator {
               const std::string& owner) {
     for (size_t i = 0; i < value.size(); ++i) {
       const std::string key(value.KeyAt(i));
-      const std::string item = path.empty() ? key : path + "." + key;
+      const std::string item = path.empty() ? PathKey(key) : path + "." + PathKey(key);
       auto it = std::find_if(fields.begin(), fields.end(), [&](const Field& f) { return f.name == key; });
       if (it == fields.end()) {
         std::vector<std::string> names;
@@ -344,6 +344,15 @@ class Validator {
 };
 
 }  // namespace
+
+std::string JsonQuote(std::string_view text) { return Variant(text).ToJsonStr(); }
+
+std::string PathKey(std::string_view key) {
+  const bool word = !key.empty() && std::all_of(key.begin(), key.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
+  });
+  return word ? std::string(key) : "[" + JsonQuote(key) + "]";
+}
 
 std::string Validate(const Variant& document) {
   Validator validator;

@@ -98,6 +98,12 @@ std::string ParseDocument(std::string_view text, base::variant::Variant* documen
 // "the string \"soon\"", "the number 1500.5", "an array", ...: what a value is, for errors.
 std::string Describe(const base::variant::Variant& value);
 
+// A key as it appears in an error's path: plain when it is a word, else quoted as JSON, so that
+// an error stays one line whatever the document's keys hold.
+std::string PathKey(std::string_view key);
+// A string quoted as JSON.
+std::string JsonQuote(std::string_view text);
+
 // The generated descriptions of the table.
 std::string JsonSchema();
 std::string FormatDoc();

@@ -32,8 +32,8 @@ std::string DuplicateKey(const rapidjson::Value& value, const std::string& path,
     std::set<std::string> seen;
     for (auto it = value.MemberBegin(); it != value.MemberEnd(); ++it) {
       const std::string key(it->name.GetString(), it->name.GetStringLength());
-      const std::string item = path.empty() ? key : path + "." + key;
-      if (!seen.insert(key).second) return (path.empty() ? "the document" : path) + ": the key \"" + key + "\" is given twice";
+      const std::string item = path.empty() ? PathKey(key) : path + "." + PathKey(key);
+      if (!seen.insert(key).second) return (path.empty() ? "the document" : path) + ": the key " + JsonQuote(key) + " is given twice";
       std::string error = DuplicateKey(it->value, item, depth + 1);
       if (!error.empty()) return error;
     }
@@ -50,7 +50,7 @@ std::string DuplicateKey(const rapidjson::Value& value, const std::string& path,
 
 std::string ParseDocument(std::string_view text, base::variant::Variant* document) {
   rapidjson::Document checked;
-  checked.Parse<rapidjson::kParseIterativeFlag>(text.data(), text.size());
+  checked.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseValidateEncodingFlag>(text.data(), text.size());
   if (checked.HasParseError()) {
     return std::string("not valid JSON at ") + Position(text, checked.GetErrorOffset()) + ": " +
            rapidjson::GetParseError_En(checked.GetParseError());
