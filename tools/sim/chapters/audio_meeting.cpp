@@ -1,5 +1,6 @@
 // The built-in meeting's audio: microphones muted and unmuted, and once a meeting a microphone
 // that fails, whose alert page the library pushes, and that comes back.
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -21,7 +22,9 @@ namespace audio_exception = velto_common::utils::audio_exception;
 
 void PlanAudio(Schedule& schedule, Random& random) {
   const int64_t end = schedule.plan().end_ms();
-  const int64_t changes = static_cast<int64_t>(schedule.plan().users) * schedule.plan().minutes / 15;
+  // About one change per person every fifteen minutes, at most two and a half a second.
+  const int64_t changes = std::min<int64_t>(static_cast<int64_t>(schedule.plan().users) * schedule.plan().minutes / 15,
+                                            schedule.plan().minutes * 150);
   for (int64_t i = 0; i < changes; ++i) {
     const int64_t at = random.Between(0, end);
     const auto* person = schedule.PickPresent(random, at, at);

@@ -1,5 +1,6 @@
 // The built-in meeting's cameras: people turn their cameras on and off, and the gallery (see
 // meeting/world.cpp) pulls the streams of the first page of the visible list as it changes.
+#include <algorithm>
 #include <string>
 
 #include "meeting/schedule.h"
@@ -13,10 +14,12 @@ using sim::meeting::Schedule;
 using sim::meeting::Variant;
 using sim::meeting::World;
 
-// About one camera change per person every twenty minutes.
+// About one camera change per person every twenty minutes, and at most two a second: in a meeting
+// of thousands most people never touch their camera.
 void PlanCameras(Schedule& schedule, Random& random) {
   const int64_t end = schedule.plan().end_ms();
-  const int64_t changes = static_cast<int64_t>(schedule.plan().users) * schedule.plan().minutes / 20;
+  const int64_t changes = std::min<int64_t>(static_cast<int64_t>(schedule.plan().users) * schedule.plan().minutes / 20,
+                                            schedule.plan().minutes * 120);
   for (int64_t i = 0; i < changes; ++i) {
     const int64_t at = random.Between(0, end);
     const auto* person = schedule.PickPresent(random, at, at);
