@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -81,15 +82,21 @@ int PlayMeeting(const Plan& plan, Context& context, Recorder& recorder) {
   const int64_t start = hostkit::NowMs();
   int64_t minute = 0;
   size_t played = 0;
+  // Moves the clock to a time of the meeting, running the timers that fall due on the way.
+  auto advance_to = [&](int64_t at_ms) {
+    const int64_t wait = start + at_ms - hostkit::NowMs();
+    if (wait > 0) context.realtime ? hostkit::RunFor(wait) : hostkit::AdvanceClock(wait);
+  };
   for (const Event& event : events) {
     if (InterruptSignal()) break;
-    while ((event.at_ms / 60000) > minute) {
-      hostkit::AdvanceClock(start + (minute + 1) * 60000 - hostkit::NowMs() - 1);
+    // A minute's line comes when its last moment has passed; an event on the minute belongs to
+    // the next one.
+    while (event.at_ms >= (minute + 1) * 60000) {
+      advance_to((minute + 1) * 60000);
       MinuteLine(world, minute);
       ++minute;
     }
-    const int64_t wait = start + event.at_ms - hostkit::NowMs();
-    if (wait > 0) context.realtime ? hostkit::RunFor(wait) : hostkit::AdvanceClock(wait);
+    advance_to(event.at_ms);
     auto kind = EventKinds().find(event.kind);
     if (kind == EventKinds().end()) {
       std::fprintf(stderr, "velto-sim: no feature plays the scheduled event kind \"%s\"\n", event.kind.c_str());
@@ -105,13 +112,10 @@ int PlayMeeting(const Plan& plan, Context& context, Recorder& recorder) {
     ++played;
     progress.Update(event.at_ms, played, events.size());
   }
-  if (!InterruptSignal()) {
-    while (minute * 60000 < plan.end_ms()) {
-      hostkit::AdvanceClock(start + (minute + 1) * 60000 - hostkit::NowMs() - 1);
-      MinuteLine(world, minute);
-      ++minute;
-    }
-    hostkit::AdvanceClock(start + plan.end_ms() - hostkit::NowMs());
+  while (!InterruptSignal() && minute * 60000 < plan.end_ms()) {
+    advance_to(std::min((minute + 1) * 60000, plan.end_ms()));
+    MinuteLine(world, minute);
+    ++minute;
   }
   recorder.SetEnd(hostkit::NowMs() - start);
   recorder.SetInterrupted(InterruptSignal());

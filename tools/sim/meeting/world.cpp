@@ -91,6 +91,15 @@ void World::OnRaiseHandListUpdate(const Variant& user) {
 }
 
 std::string World::TakeTallies() {
+  // People first, then their devices and hands; kinds that features add later come last.
+  static const char* const kOrder[] = {"joined", "admitted", "entered the waiting room", "left", "camera changes",
+                                       "microphone changes", "hands up", "hands down"};
+  auto rank = [](const std::string& what) {
+    const auto* it = std::find(std::begin(kOrder), std::end(kOrder), what);
+    return it - std::begin(kOrder);
+  };
+  std::stable_sort(tallies_.begin(), tallies_.end(),
+                   [&](const auto& a, const auto& b) { return rank(a.first) < rank(b.first); });
   std::string line;
   for (const auto& [what, count] : tallies_) {
     if (count) line += (line.empty() ? "" : ", ") + std::to_string(count) + " " + what;
