@@ -52,6 +52,14 @@ const BadScenario kBadScenarios[] = {
     {"an unknown op", R"({"timeline": [{"at": 0, "do": "gallery", "op": "fly"}]})",
      "timeline[0].op: expected one of install, video, join, leave, resend, page_size, speaker, gallery, degrade, "
      "recover, audio_mode, stall, show, close, found the string \"fly\""},
+    {"a field of another op", R"({"timeline": [{"at": 0, "do": "gallery", "op": "video", "users": ["u-1"], "page_size": 4}]})",
+     "timeline[0].page_size: unknown field for \"gallery\" op \"video\" (allowed: at, do, op, users, on)"},
+    {"a key with a line break", "{\"timeline\": [], \"a\\nb\": 1}",
+     "[\"a\\nb\"]: unknown field (allowed: name, models, timeline)"},
+    {"an answer keyed by a word", R"({"models": {"514": {"answers": {"three": 3}}}, "timeline": []})",
+     "models.514.answers.three: expected keys that are ids from 0 to 2147483647, found the key \"three\""},
+    {"a command id too large", R"({"models": {"514": {"fail": [4294967296]}}, "timeline": []})",
+     "models.514.fail[0]: expected a whole number from 0 to 2147483647, found the number 4294967296"},
     {"not JSON", "{\"timeline\": [\n{\"at\": 0,]}", "not valid JSON at line 2, column 10: Missing a name for object member."},
     {"not an object", "[1, 2]", "the document: expected an object with \"timeline\", found an array"},
 };
@@ -157,6 +165,45 @@ TEST(SimCommandLine, AValidScenarioPlaysAndExits0) {
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_NE(result.out.find("[  0.000s] inmeeting.GetCurrentMeetingType = 2"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("[  1.000s] inmeeting.GetCurrentMeetingType = -1"), std::string::npos) << result.out;
+}
+
+// A scenario run leaves the same files as the meeting: each step a slice on its action's track.
+TEST(SimCommandLine, AScenarioRunWritesItsJsonAndTrace) {
+  TempDir dir;
+  const std::string file = dir.File("ok.json");
+  simtest::WriteFile(file, R"({"models": {"508": {"answers": {"3": 4}}},
+      "timeline": [{"at": 0, "do": "ask", "queries": ["member.GetUserCount"]},
+                   {"at": 0, "do": "print", "text": "a"},
+                   {"at": 2000, "do": "fire", "model": 508, "event": 1, "payload": [1]}]})");
+  const simtest::Result result = RunSim({file, "--json", dir.File("s.json"), "--trace", dir.File("t.json")}, dir);
+  ASSERT_EQ(result.status, 0) << result.err;
+  bool ok = false;
+  const sim::Variant summary = sim::Variant::ParseJson(simtest::ReadFile(dir.File("s.json")), &ok);
+  ASSERT_TRUE(ok);
+  EXPECT_EQ(summary.Get("timings").Get("ask").GetInteger("count"), 1);
+  EXPECT_EQ(summary.Get("timings").Get("fire").GetInteger("count"), 1);
+  EXPECT_EQ(summary.GetInteger("simulated_ms"), 2000);
+  const sim::Variant trace = sim::Variant::ParseJson(simtest::ReadFile(dir.File("t.json")), &ok);
+  ASSERT_TRUE(ok);
+  size_t slices = 0;
+  for (const sim::Variant& event : trace.Get("traceEvents").Elements()) {
+    if (event.GetString("ph") == "X" && event.GetString("cat") != "meeting") {
+      ++slices;
+      EXPECT_TRUE(event.Get("dur").IsNumber());
+    }
+  }
+  EXPECT_EQ(slices, 3u);
+}
+
+TEST(SimCommandLine, TenKPlaysTheMemberPanelAtTenThousandUsersWithItsTimingTable) {
+  TempDir dir;
+  const simtest::Result result = RunSim({"--10k"}, dir);
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("the member panel opens on 10008 users"), std::string::npos);
+  EXPECT_NE(result.out.find("time per event kind at 10009 users:"), std::string::npos);
+  for (const char* kind : {"load", "add", "update", "remove", "hide switch", "search"}) {
+    EXPECT_NE(result.out.find(std::string("  ") + kind + " "), std::string::npos) << kind;
+  }
 }
 
 TEST(SimCommandLine, EveryChapterPlaysToItsEnd) {
