@@ -92,6 +92,8 @@ TEST(SimSchedule, APlannerAddedLaterLeavesTheOthersEventsAlone) {
   sim::meeting::RegisterPlanner(950, "test-feature", [](sim::meeting::Schedule& s, sim::meeting::Random& r) {
     for (int i = 0; i < 50; ++i) s.Add(r.Between(0, s.plan().end_ms()), "test tick");
   });
+  // Registered for good in this process: give it a player, as a feature would.
+  sim::meeting::RegisterEventKind("test tick", "test", [](const Event&, sim::meeting::World&) {});
   const auto after = sim::meeting::Generate(Plan{}).Sorted();
   std::vector<Event> others;
   for (const Event& event : after) {
