@@ -88,17 +88,21 @@ TEST(SimSchedule, SmallShortAndLargeMeetingsAreBelievable) {
 
 // A feature added later must not reshuffle the others: each planner draws from its own stream.
 TEST(SimSchedule, APlannerAddedLaterLeavesTheOthersEventsAlone) {
-  const auto before = sim::meeting::Generate(Plan{}).Sorted();
-  sim::meeting::RegisterPlanner(950, "test-feature", [](sim::meeting::Schedule& s, sim::meeting::Random& r) {
-    for (int i = 0; i < 50; ++i) s.Add(r.Between(0, s.plan().end_ms()), "test tick");
-  });
-  // Registered for good in this process: give it a player, as a feature would.
-  sim::meeting::RegisterEventKind("test tick", "test", [](const Event&, sim::meeting::World&) {});
+  // Registration is for good in this process: the schedule without it is taken once, before.
+  static const std::vector<Event> before = [] {
+    auto events = sim::meeting::Generate(Plan{}).Sorted();
+    sim::meeting::RegisterPlanner(950, "test-feature", [](sim::meeting::Schedule& s, sim::meeting::Random& r) {
+      for (int i = 0; i < 50; ++i) s.Add(r.Between(0, s.plan().end_ms()), "test tick");
+    });
+    sim::meeting::RegisterEventKind("test tick", "test", [](const Event&, sim::meeting::World&) {});
+    return events;
+  }();
   const auto after = sim::meeting::Generate(Plan{}).Sorted();
   std::vector<Event> others;
   for (const Event& event : after) {
     if (event.kind != "test tick") others.push_back(event);
   }
+  ASSERT_EQ(after.size(), before.size() + 50);
   ASSERT_EQ(others.size(), before.size());
   for (size_t i = 0; i < before.size(); ++i) {
     EXPECT_EQ(others[i].at_ms, before[i].at_ms);
