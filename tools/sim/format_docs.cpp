@@ -251,7 +251,8 @@ std::string FormatDoc() {
       "`\"at\": \"500\"`, `500.0` and `5e2` are all errors.\n\n"
       "Exit statuses: 0 the run played; 2 bad input (command line, scenario, or a step that cannot be "
       "carried out, such as firing an event of a model that is not installed); 1 state or output that "
-      "could not be kept (the preferences store, a report file).\n\n"
+      "could not be kept (the preferences store, a report file); 128 + the signal when SIGINT or SIGTERM "
+      "stopped the run, after what was played has been printed and written.\n\n"
       "## The document\n\n";
   Table(DocumentFields(), out);
   out += "## A step\n\nEvery step of `timeline` has these two fields and the arguments of its action.\n\n";

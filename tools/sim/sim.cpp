@@ -1,6 +1,7 @@
 #include "sim.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -58,11 +59,18 @@ hostkit::ScriptedModel* InstalledModel(const Variant& step, Context& context) {
   return model;
 }
 
-int CommandOf(std::string_view key) { return std::stoi(std::string(key)); }  // keys are validated ids
+// An id key of a checked document; -1 for anything else, which is then left alone.
+int IdOf(std::string_view key) {
+  int id = -1;
+  const auto [end, error] = std::from_chars(key.data(), key.data() + key.size(), id);
+  return error == std::errc() && end == key.data() + key.size() && id >= 0 ? id : -1;
+}
 
 void ScriptModel(hostkit::ScriptedModel& model, const Variant& script) {
   const Variant& answers = script.Get("answers");
-  for (size_t i = 0; i < answers.size(); ++i) model.Answer(CommandOf(answers.KeyAt(i)), answers.ValueAt(i));
+  for (size_t i = 0; i < answers.size(); ++i) {
+    if (const int command = IdOf(answers.KeyAt(i)); command >= 0) model.Answer(command, answers.ValueAt(i));
+  }
   for (const Variant& command : script.Get("succeed").Elements()) model.Succeed(command.AsInt32());
   for (const Variant& command : script.Get("fail").Elements()) model.Fail(command.AsInt32());
 }
@@ -165,7 +173,9 @@ std::vector<std::string> BuiltinChapters() {
 }
 
 void InstallModels(const Variant& models) {
-  for (size_t i = 0; i < models.size(); ++i) ScriptModel(hostkit::InstallModel(CommandOf(models.KeyAt(i))), models.ValueAt(i));
+  for (size_t i = 0; i < models.size(); ++i) {
+    if (const int id = IdOf(models.KeyAt(i)); id >= 0) ScriptModel(hostkit::InstallModel(id), models.ValueAt(i));
+  }
 }
 
 bool RunScenario(const Variant& scenario, Context& context) {
