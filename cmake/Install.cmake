@@ -8,11 +8,21 @@ install(TARGETS velto_module_api velto_host velto_hostkit EXPORT velto_module_ap
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY include/module_api DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(FILES ${PROJECT_BINARY_DIR}/include/module_api/version.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/module_api)
 install(DIRECTORY host/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/velto_host)
 install(DIRECTORY host/hostkit/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/velto_hostkit)
-install(DIRECTORY resources/ DESTINATION ${CMAKE_INSTALL_DATADIR}/velto_module_api/resources)
+install(DIRECTORY resources/ DESTINATION ${VELTO_RESOURCE_INSTALL_DIR})
 install(EXPORT velto_module_api_targets NAMESPACE velto::
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/velto_module_api)
+# velto::hostkit_main has an export of its own: it needs GoogleTest, which a module's production
+# build may not have, and the package config loads it only when GoogleTest is found.
+if(TARGET velto_hostkit_main)
+  set_target_properties(velto_hostkit_main PROPERTIES EXPORT_NAME hostkit_main)
+  install(TARGETS velto_hostkit_main EXPORT velto_module_api_hostkit_main_targets
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  install(EXPORT velto_module_api_hostkit_main_targets NAMESPACE velto::
+    DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/velto_module_api)
+endif()
 configure_package_config_file(cmake/velto_module_apiConfig.cmake.in
   ${CMAKE_CURRENT_BINARY_DIR}/velto_module_apiConfig.cmake
   INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/velto_module_api)
@@ -21,3 +31,21 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/velto_module_apiCon
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/velto_module_apiConfig.cmake
   ${CMAKE_CURRENT_BINARY_DIR}/velto_module_apiConfigVersion.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/velto_module_api)
+
+# pkg-config: the prefix is taken from where the .pc file lies, so that the tree can be moved.
+set(VELTO_PC_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+file(RELATIVE_PATH VELTO_PC_PREFIX ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig ${CMAKE_INSTALL_PREFIX})
+string(REGEX REPLACE "/$" "" VELTO_PC_PREFIX "${VELTO_PC_PREFIX}")
+foreach(kind LIBDIR INCLUDEDIR)
+  if(IS_ABSOLUTE "${CMAKE_INSTALL_${kind}}")
+    set(VELTO_PC_${kind} "${CMAKE_INSTALL_${kind}}")
+  else()
+    set(VELTO_PC_${kind} "\${prefix}/${CMAKE_INSTALL_${kind}}")
+  endif()
+endforeach()
+set(CMAKE_DL_LIBS_FLAG "")
+if(CMAKE_DL_LIBS)
+  set(CMAKE_DL_LIBS_FLAG "-l${CMAKE_DL_LIBS}")
+endif()
+configure_file(cmake/velto_module_api.pc.in ${CMAKE_CURRENT_BINARY_DIR}/velto_module_api.pc @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/velto_module_api.pc DESTINATION ${VELTO_PC_DIR})

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config ccache
+  build-essential cmake ninja-build pkg-config ccache doxygen
   libgtest-dev libgmock-dev libbenchmark-dev
   libicu-dev libsqlite3-dev libssl-dev libspdlog-dev libfmt-dev
   rapidjson-dev libsimdjson-dev nlohmann-json3-dev libre2-dev libboost-url1.81-dev

@@ -1,5 +1,5 @@
 // Ids of the host's application models, for framework::module::GetAppModuleModel and the
-// application module runtime. Command and event ids are per model and live with their callers.
+// application module runtime. Command and event numbers, per model, are in module_api/model_commands.h.
 #pragma once
 
 namespace velto::model_id {
@@ -99,5 +99,11 @@ inline constexpr int kOperationAlertModel = 1000041;
 inline constexpr int kGraySwitchModel = 1000043;
 inline constexpr int kSwitchAccountToastModel = 1000046;
 inline constexpr int kMeetingSummaryModel = 1000054;
+
+// Models that only one family asks, by their numbers in the host.
+inline constexpr int kMultiScreenLockModel = 534;
+inline constexpr int kVideoPushSwitchModel = 10032;
+inline constexpr int kLoginSupportModel = 10070;
+inline constexpr int kAudioEffectModel = 10000002;
 
 }  // namespace velto::model_id

@@ -4,10 +4,11 @@
 
 #include "base/location.h"
 #include "base/variant/variant.h"
+#include "module_api/model_commands.h"
 
 namespace velto_common::utils::internal {
 
-inline constexpr int kCallFuncQueryAuthData = 3;
+using velto::model_command::authorization::kCallFuncQueryAuthData;
 
 // The answer map; null when the model is missing or the call fails (logged at the caller).
 base::variant::Variant QueryAuthData(const base::Location& from = base::Location::Current());

@@ -1,12 +1,13 @@
 #include "module_api/model/config_reader.h"
 
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 
 namespace velto::model {
 namespace {
 
-constexpr int kReadConfigurationItem = 1;
+using velto::model_command::service_entrance::kReadConfigurationItem;
 
 template <typename T>
 T Typed(const Variant& answer, T def) {

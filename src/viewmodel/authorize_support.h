@@ -10,6 +10,7 @@
 #include "base/location.h"
 #include "base/variant/variant.h"
 #include "framework/model.h"
+#include "module_api/model_commands.h"
 
 namespace framework {
 class ViewModel;
@@ -21,28 +22,28 @@ using base::variant::Variant;
 
 // Authorization model (504).
 namespace cmd {
-inline constexpr int kLogout = 2;
-inline constexpr int kCallFuncQueryAuthData = 3;
-inline constexpr int kLastAuthResult = 4;
-inline constexpr int kMayActNow = 9;
-inline constexpr int kSchemeMission = 10;
-inline constexpr int kStartAuthorize = 11;
-inline constexpr int kRetryAuthorize = 12;
+using velto::model_command::authorization::kLogout;
+using velto::model_command::authorization::kCallFuncQueryAuthData;
+using velto::model_command::authorization::kLastAuthResult;
+using velto::model_command::authorization::kMayActNow;
+using velto::model_command::authorization::kSchemeMission;
+using velto::model_command::authorization::kStartAuthorize;
+using velto::model_command::authorization::kRetryAuthorize;
 }  // namespace cmd
 
 namespace event {
-inline constexpr int kAuthResult = 1;
-inline constexpr int kNotifyLogout = 2;
-inline constexpr int kNetworkBreakup = 4;
-inline constexpr int kAuthFailed = 5;
-inline constexpr int kReconnectSuccess = 6;
-inline constexpr int kReconnectFailed = 7;
-inline constexpr int kReconnecting = 8;
-inline constexpr int kReconnectStop = 9;
-inline constexpr int kCorpRealNameVerifyNotify = 20;
-inline constexpr int kCloseCorpRealNameVerifyAlert = 21;
-inline constexpr int kAuthorizeStateUpdate = 27;
-inline constexpr int kProfileViolation = 29;  // of the profile model
+using velto::model_event::authorization::kAuthResult;
+using velto::model_event::authorization::kNotifyLogout;
+using velto::model_event::authorization::kNetworkBreakup;
+using velto::model_event::authorization::kAuthFailed;
+using velto::model_event::authorization::kReconnectSuccess;
+using velto::model_event::authorization::kReconnectFailed;
+using velto::model_event::authorization::kReconnecting;
+using velto::model_event::authorization::kReconnectStop;
+using velto::model_event::authorization::kCorpRealNameVerifyNotify;
+using velto::model_event::authorization::kCloseCorpRealNameVerifyAlert;
+using velto::model_event::authorization::kAuthorizeStateUpdate;
+using velto::model_event::profile::kProfileViolation;  // of the profile model
 }  // namespace event
 
 // "auth_state" values.

@@ -9,27 +9,31 @@
 
 #include "hostkit/media_engine.h"
 #include "hostkit/meeting_service.h"
+#include "module_api/model_commands.h"
+#include "module_api/model_ids.h"
 
 namespace hostkit {
 
 namespace {
 
-constexpr int kMeetingModel = 514;
-constexpr int kUserModel = 508;
-constexpr int kVideoModel = 511;
-constexpr int kAudioModel = 510;
-constexpr int kCameraModel = 509;
-constexpr int kSettingsModel = 523;
-constexpr int kConfigurationModel = 517;
-constexpr int kServiceEntranceModel = 539;
-constexpr int kMainWindowModel = 591;
-constexpr int kSecondaryWindowModel = 592;
-constexpr int kScreenShareModel = 1000021;
-constexpr int kEventBusModel = 502;
-constexpr int kVideoPushModel = 513;
+namespace command = velto::model_command;
+
+using velto::model_id::kMeetingModel;
+using velto::model_id::kUserModel;
+using velto::model_id::kVideoModel;
+using velto::model_id::kAudioModel;
+using velto::model_id::kCameraModel;
+constexpr int kSettingsModel = velto::model_id::kMeetingSettingsModel;
+using velto::model_id::kConfigurationModel;
+using velto::model_id::kServiceEntranceModel;
+using velto::model_id::kMainWindowModel;
+using velto::model_id::kSecondaryWindowModel;
+using velto::model_id::kScreenShareModel;
+using velto::model_id::kEventBusModel;
+using velto::model_id::kVideoPushModel;
 constexpr int kVideoPushSwitchModel = 10032;
-constexpr int kMeetingModeModel = 590;
-constexpr int kCustomLayoutModel = 557;
+using velto::model_id::kMeetingModeModel;
+using velto::model_id::kCustomLayoutModel;
 constexpr int kNotificationCenterModel = 721;
 
 std::string VideoStreamOf(const std::string& user_id) { return "video-" + user_id; }
@@ -358,38 +362,38 @@ MeetingFixture& MeetingFixture::Install() {
   SetMeetingWindows({{1, 0, "meeting", {0, 0, 1280, 720}, true, 0}});
 
   auto& meeting = InstallModel(kMeetingModel);
-  meeting.Handle(0, [s](const Variant&, Variant*) { return s->in_meeting; })
+  meeting.Handle(command::meeting::kInMeeting, [s](const Variant&, Variant*) { return s->in_meeting; })
       .Handle(1, [s](const Variant&, Variant*) { return s->in_meeting; })
-      .Handle(3, [s](const Variant&, Variant* out) {
+      .Handle(command::meeting::kMeetingInfo, [s](const Variant&, Variant* out) {
         Variant answer = Variant::Map();
         answer["meeting_item"] = s->MeetingItem();
         return Answer(out, answer);
       })
-      .Handle(6, [s](const Variant&, Variant* out) {
+      .Handle(command::meeting::kCastMeetingInfo, [s](const Variant&, Variant* out) {
         Variant answer = Variant::Map();
         answer["meeting_item"] = s->MeetingItem();
         return Answer(out, answer);
       })
-      .Answer(11, false)
-      .Handle(23, [s](const Variant&, Variant*) { return s->in_meeting; })
-      .Answer(26, Json(R"({"enable": false})"))
+      .Answer(command::meeting::kWaitingRoom, false)
+      .Handle(command::meeting::kMediaRoomJoined, [s](const Variant&, Variant*) { return s->in_meeting; })
+      .Answer(command::meeting::kAudioMode, Json(R"({"enable": false})"))
       .Handle(29, [s](const Variant&, Variant* out) {
         Variant answer = Variant::Map();
         answer["meeting_id"] = s->options.meeting_id;
         return Answer(out, answer);
       })
-      .Answer(39, false)
-      .Fail(43)
-      .Fail(44)
-      .Answer(66, 0)
-      .Fail(95);
+      .Answer(command::meeting::kCastMeetingMode, false)
+      .Fail(command::meeting::kJoiningStage1)
+      .Fail(command::meeting::kJoiningStage2)
+      .Answer(command::meeting::kUsageState, 0)
+      .Fail(command::meeting::kIsWebinar);
 
   auto& users = InstallModel(kUserModel);
-  users.Handle(1, [s](const Variant&, Variant* out) {
+  users.Handle(command::user::kSelfInfo, [s](const Variant&, Variant* out) {
          const Variant* self_record = s->Find(s->self_index);
          return self_record && Answer(out, *self_record);
        })
-      .Handle(2, [s](const Variant& argument, Variant* out) {
+      .Handle(command::user::kUserIndexList, [s](const Variant& argument, Variant* out) {
         const int32_t mask = argument.GetInt32("source_type", 0);
         if (mask == 0) return Answer(out, s->IndexList());
         Variant list = Variant::Array();
@@ -398,27 +402,28 @@ MeetingFixture& MeetingFixture::Install() {
         }
         return Answer(out, list);
       })
-      .Handle(3, [s](const Variant& argument, Variant* out) {
+      .Handle(command::user::kUserCount, [s](const Variant& argument, Variant* out) {
         return Answer(out, s->CountVisible(argument.GetInt32("source_type", 0)));
       })
-      .Handle(4, [s](const Variant& argument, Variant* out) {
+      .Handle(command::user::kUserInfoByIndex, [s](const Variant& argument, Variant* out) {
         const Variant* record = argument.IsInteger() ? s->Find(argument.AsInteger()) : nullptr;
         return record && Answer(out, Variant::FromPointer(record));
       })
-      .Handle(5, [s](const Variant& argument, Variant* out) {
+      .Handle(command::user::kOldUserInfoByIndex, [s](const Variant& argument, Variant* out) {
         auto it = argument.IsInteger() ? s->previous.find(argument.AsInteger()) : s->previous.end();
         return it != s->previous.end() && Answer(out, Variant::FromPointer(&it->second));
       })
-      .Handle(7, [s](const Variant& argument, Variant* out) { return Answer(out, s->IndexOf(argument.AsStr())); })
-      .Handle(8, [s](const Variant& argument, Variant* out) {
+      .Handle(command::user::kUserIndexByUserId,
+              [s](const Variant& argument, Variant* out) { return Answer(out, s->IndexOf(argument.AsStr())); })
+      .Handle(command::user::kUserIndexByStreamId, [s](const Variant& argument, Variant* out) {
         auto it = s->by_stream_id.find(argument.AsStr());
         return Answer(out, it == s->by_stream_id.end() ? int64_t{-1} : it->second);
       })
-      .Handle(11, [s](const Variant&, Variant* out) {
+      .Handle(command::user::kScreenIndex, [s](const Variant&, Variant* out) {
         const Variant* sharer = s->FirstSharer();
         return Answer(out, sharer ? sharer->GetInteger("user_index", -1) : int64_t{-1});
       })
-      .Handle(12, [s](const Variant&, Variant* out) {
+      .Handle(command::user::kHostIdentity, [s](const Variant&, Variant* out) {
         for (int64_t index : s->order) {
           const Variant& record = s->records[index];
           if (!record.GetBoolean("host", false)) continue;
@@ -429,16 +434,16 @@ MeetingFixture& MeetingFixture::Install() {
         }
         return Answer(out, Variant::Map());
       })
-      .Handle(31, [s](const Variant&, Variant* out) { return Answer(out, s->web_share); })
-      .Handle(47, [s](const Variant& argument, Variant* out) {
+      .Handle(command::user::kWebShareUser, [s](const Variant&, Variant* out) { return Answer(out, s->web_share); })
+      .Handle(command::user::kUserInfoByAppUid, [s](const Variant& argument, Variant* out) {
         auto it = s->by_app_uid.find(argument.IsMap() ? argument.GetString("app_uid") : argument.AsStr());
         return it != s->by_app_uid.end() && Answer(out, s->records[it->second]);
       })
-      .Handle(73, [s](const Variant& argument, Variant* out) {
+      .Handle(command::user::kUserInfoByIdentity, [s](const Variant& argument, Variant* out) {
         auto it = s->by_identity.find(Identity(argument));
         return it != s->by_identity.end() && Answer(out, s->records[it->second]);
       })
-      .Handle(82, [s](const Variant& argument, Variant* out) {
+      .Handle(command::user::kUserInfoByUniqueId, [s](const Variant& argument, Variant* out) {
         auto it = s->by_unique_id.find(argument.GetString("unique_id"));
         return it != s->by_unique_id.end() && Answer(out, s->records[it->second]);
       });
@@ -452,75 +457,89 @@ MeetingFixture& MeetingFixture::Install() {
     };
   };
   auto& video = InstallModel(kVideoModel);
-  video.Handle(25, list_answer(&State::user_list))
-      .Handle(26, [s](const Variant&, Variant* out) {
+  video.Handle(command::video::kUserList, list_answer(&State::user_list))
+      .Handle(command::video::kStreamInfoMap, [s](const Variant&, Variant* out) {
         Variant answer = Variant::Map();
         answer["stream_info_map"] = Variant::FromPointer(&s->streams);
         return Answer(out, answer);
       })
-      .Handle(27, [s](const Variant&, Variant* out) { return Answer(out, s->StreamCounts()); })
-      .Handle(35, [s](const Variant&, Variant* out) {
+      .Handle(command::video::kStreamCount,
+              [s](const Variant&, Variant* out) { return Answer(out, s->StreamCounts()); })
+      .Handle(command::video::kHighestPriorityUser, [s](const Variant&, Variant* out) {
         const Variant* first = s->FirstSharer();
         if (!first) first = s->Find(s->self_index);
         Variant answer = Variant::Map();
         answer["user_index"] = Variant::FromPointer(first);
         return Answer(out, answer);
       })
-      .Handle(36, list_answer(&State::first_page))
-      .Handle(47, list_answer(&State::user_list))
-      .Handle(48, list_answer(&State::need_hide))
-      .Succeed(49)
-      .Succeed(51)
-      .Handle(55, list_answer(&State::user_list));
+      .Handle(command::video::kFirstPageUserList, list_answer(&State::first_page))
+      .Handle(command::video::kVisibleUserList, list_answer(&State::user_list))
+      .Handle(command::video::kNeedHideUserList, list_answer(&State::need_hide))
+      .Succeed(command::video::kUserVisible)
+      .Succeed(command::video::kCameraAccessResult)
+      .Handle(command::video::kRawUserList, list_answer(&State::user_list));
 
   auto& audio = InstallModel(kAudioModel);
-  audio.Succeed(23)
-      .Handle(68, [s](const Variant&, Variant* out) {
+  audio.Succeed(command::audio::kShareAudio)
+      .Handle(command::audio::kConnectMode, [s](const Variant&, Variant* out) {
         Variant answer = Variant::Map();
         answer["audio_connect_mode"] = s->audio_mode;
         return Answer(out, answer);
       })
-      .Handle(69, [s](const Variant& argument, Variant*) {
+      .Handle(command::audio::kSetConnectMode, [s](const Variant& argument, Variant*) {
         if (argument.Has("audio_connect_mode")) s->audio_mode = argument.GetInt32("audio_connect_mode", s->audio_mode);
         return true;
       })
-      .Succeed(90)
-      .Answer(91, Json(R"({"is_pushed": false, "type": 0})"))
-      .Handle(93, [s](const Variant&, Variant* out) { return Answer(out, !s->exception.IsNull()); })
-      .Handle(94, [s](const Variant&, Variant* out) { return !s->exception.IsNull() && Answer(out, s->exception); })
-      .Succeed(95)
-      .Succeed(96)
-      .Succeed(97)
-      .Succeed(98)
-      .Answer(111, Json(R"({"mic_accessible": true, "mic_state": 1})"))
-      .Succeed(112)
-      .Succeed(113)
-      .Answer(118, false)
-      .Succeed(128)
-      .Answer(130, true)
-      .Answer(131, Json(R"({"default_mic_on": true, "default_mic_off_reason": 0})"))
-      .Answer(132, false);
-  for (int command : {133, 134, 135, 137, 139, 140, 143}) audio.Succeed(command);
-  audio.Answer(136, false).Answer(138, false).Answer(141, Variant::Array()).Answer(142, Variant::Map());
+      .Succeed(command::audio::kPushAudio)
+      .Answer(command::audio::kPushState, Json(R"({"is_pushed": false, "type": 0})"))
+      .Handle(command::audio::kHasDeviceException,
+              [s](const Variant&, Variant* out) { return Answer(out, !s->exception.IsNull()); })
+      .Handle(command::audio::kDeviceException,
+              [s](const Variant&, Variant* out) { return !s->exception.IsNull() && Answer(out, s->exception); })
+      .Succeed(command::audio::kMarkExceptionExposure)
+      .Succeed(command::audio::kIgnoreDeviceException)
+      .Succeed(command::audio::kShowDeviceExceptionAlert)
+      .Succeed(command::audio::kRestartAudio)
+      .Answer(command::audio::kMicAccessibility, Json(R"({"mic_accessible": true, "mic_state": 1})"))
+      .Succeed(command::audio::kRaiseMicNotAccessAlert)
+      .Succeed(command::audio::kMicAccessResult)
+      .Answer(command::audio::kMicOnLoading, false)
+      .Succeed(command::audio::kShowAudioDetectWindow)
+      .Answer(command::audio::kLastMicOnState, true)
+      .Answer(command::audio::kDefaultMicState, Json(R"({"default_mic_on": true, "default_mic_off_reason": 0})"))
+      .Answer(command::audio::kForceMicOnWhenJoined, false);
+  for (int switch_command : {command::audio::kEnableAudioStartMic, command::audio::kEnableOccupyMic,
+                             command::audio::kEnableDriveMode, command::audio::kEnableMusicMode,
+                             command::audio::kMusicModeChanged, command::audio::kResetVocalEnhancement,
+                             command::audio::kUpdateMicState}) {
+    audio.Succeed(switch_command);
+  }
+  audio.Answer(command::audio::kDriveMode, false)
+      .Answer(command::audio::kMusicMode, false)
+      .Answer(command::audio::kCurrentSpeakers, Variant::Array())
+      .Answer(command::audio::kAssociateUser, Variant::Map());
 
   InstallModel(kCameraModel)
-      .Answer(37, Json(R"({"camera_state": 1, "camera_accessible": true})"))
-      .Succeed(38)
-      .Succeed(39);
+      .Answer(command::camera::kCameraState, Json(R"({"camera_state": 1, "camera_accessible": true})"))
+      .Succeed(command::camera::kRequestMicAccess)
+      .Succeed(command::camera::kRequestCameraAccess);
 
   auto& settings = InstallModel(kSettingsModel);
   settings
-      .Answer(1, Json(R"({"is_allow_open_video": true, "is_allow_renaming": true, "multi_device_join": true,
-                          "chat_enable": true, "allow_look_audience_count": true})"))
-      .Handle(47, [s](const Variant& argument, Variant*) {
+      .Answer(command::meeting_settings::kAllowFlags,
+              Json(R"({"is_allow_open_video": true, "is_allow_renaming": true, "multi_device_join": true,
+                       "chat_enable": true, "allow_look_audience_count": true})"))
+      .Handle(command::meeting_settings::kSetMaxGridCount, [s](const Variant& argument, Variant*) {
         s->max_grid = argument.GetInteger("max_grid_count", s->max_grid);
         s->user_list_dirty = true;
         return true;
       })
-      .Handle(48, [s](const Variant&, Variant* out) { return Answer(out, s->max_grid); })
-      .Handle(50, [s](const Variant&, Variant* out) { return Answer(out, s->gallery_position); })
-      .Answer(64, true)
-      .Answer(65, false)
+      .Handle(command::meeting_settings::kMaxGridCount,
+              [s](const Variant&, Variant* out) { return Answer(out, s->max_grid); })
+      .Handle(command::meeting_settings::kGalleryPosition,
+              [s](const Variant&, Variant* out) { return Answer(out, s->gallery_position); })
+      .Answer(command::meeting_settings::kChatEnable, true)
+      .Answer(command::meeting_settings::kChatSwitchLock, false)
       .Answer(77, false)
       .Answer(78, false);
 
@@ -533,42 +552,47 @@ MeetingFixture& MeetingFixture::Install() {
     return argument.IsMap();
   };
   InstallModel(kConfigurationModel)
-      .Handle(1, read_setting)
-      .Handle(3, read_setting)
-      .Handle(2, write_setting)
-      .Handle(4, write_setting);
+      .Handle(command::configuration::kClientSettingRead, read_setting)
+      .Handle(command::configuration::kClientSettingReadAlt, read_setting)
+      .Handle(command::configuration::kClientSettingWrite, write_setting)
+      .Handle(command::configuration::kClientSettingWriteAlt, write_setting);
 
-  InstallModel(kServiceEntranceModel).Handle(1, [s](const Variant& argument, Variant* out) {
-    auto it = s->configuration_items.find(argument.GetString("group_id") + '\n' + argument.GetString("id"));
-    return Answer(out, it == s->configuration_items.end() ? Variant() : it->second);
-  });
+  InstallModel(kServiceEntranceModel)
+      .Handle(command::service_entrance::kReadConfigurationItem, [s](const Variant& argument, Variant* out) {
+        auto it = s->configuration_items.find(argument.GetString("group_id") + '\n' + argument.GetString("id"));
+        return Answer(out, it == s->configuration_items.end() ? Variant() : it->second);
+      });
 
   for (int window : {0, 1}) {
     auto& model = InstallModel(window == 0 ? kMainWindowModel : kSecondaryWindowModel);
     model
-        .Handle(0, [s, window](const Variant& argument, Variant*) {
+        .Handle(command::window::kSetLayoutType, [s, window](const Variant& argument, Variant*) {
           s->layout_type[window] = argument.GetInt32("layout_type", s->layout_type[window]);
           return true;
         })
-        .Handle(1, [s, window](const Variant&, Variant* out) { return Answer(out, s->layout_type[window]); })
-        .Handle(2, [s, window](const Variant& argument, Variant*) {
+        .Handle(command::window::kLayoutType,
+                [s, window](const Variant&, Variant* out) { return Answer(out, s->layout_type[window]); })
+        .Handle(command::window::kSetBigView, [s, window](const Variant& argument, Variant*) {
           s->big_view[window] = argument;
           return true;
         })
-        .Handle(3, [s, window](const Variant&, Variant* out) { return Answer(out, s->big_view[window]); })
-        .Handle(4, [s, window](const Variant& argument, Variant*) {
+        .Handle(command::window::kBigView,
+                [s, window](const Variant&, Variant* out) { return Answer(out, s->big_view[window]); })
+        .Handle(command::window::kSetSmallView, [s, window](const Variant& argument, Variant*) {
           s->small_view[window] = argument;
           return true;
         })
-        .Handle(5, [s, window](const Variant&, Variant* out) { return Answer(out, s->small_view[window]); })
-        .Answer(9, false)
-        .Answer(10, false)
-        .Handle(11, [s, window](const Variant& argument, Variant*) {
+        .Handle(command::window::kSmallView,
+                [s, window](const Variant&, Variant* out) { return Answer(out, s->small_view[window]); })
+        .Answer(command::window::kFullScreen, false)
+        .Answer(command::window::kBigViewLocked, false)
+        .Handle(command::window::kSetImmersiveMode, [s, window](const Variant& argument, Variant*) {
           s->immersive[window] = argument.AsBoolean();
           return true;
         })
-        .Handle(12, [s, window](const Variant&, Variant* out) { return Answer(out, s->immersive[window]); })
-        .Handle(222, [s, window](const Variant&, Variant* out) {
+        .Handle(command::window::kImmersiveMode,
+                [s, window](const Variant&, Variant* out) { return Answer(out, s->immersive[window]); })
+        .Handle(command::window::kLayoutInfo, [s, window](const Variant&, Variant* out) {
           Variant info = Variant::Map();
           info["layout_type"] = s->layout_type[window];
           info["layout_mode"] = 0;
@@ -577,31 +601,41 @@ MeetingFixture& MeetingFixture::Install() {
         });
   }
   Expect(kMainWindowModel)
-      .Handle(14, [s](const Variant&, Variant*) { return s->in_meeting; })
-      .Handle(100, [s](const Variant&, Variant* out) { return Answer(out, s->secondary_exists); })
-      .Answer(223, false);
-  Expect(kSecondaryWindowModel).Answer(201, false);
+      .Handle(command::window::kWindowVisible, [s](const Variant&, Variant*) { return s->in_meeting; })
+      .Handle(command::window::kSecondaryWindowExist,
+              [s](const Variant&, Variant* out) { return Answer(out, s->secondary_exists); })
+      .Answer(command::window::kMultiScreenEnabled, false);
+  Expect(kSecondaryWindowModel).Answer(command::window::kSecondaryWindowActive, false);
 
   InstallModel(kScreenShareModel)
-      .Handle(2, [s](const Variant&, Variant* out) { return Answer(out, s->FirstSharer() != nullptr); })
-      .Answer(26, false)
-      .Fail(69)
-      .Answer(81, false)
-      .Answer(90, Json(R"({"type": 0, "web_app_window_type": 0})"))
-      .Answer(103, false)
-      .Answer(165, true);
+      .Handle(command::screen_share::kScreenSharing,
+              [s](const Variant&, Variant* out) { return Answer(out, s->FirstSharer() != nullptr); })
+      .Answer(command::screen_share::kWebSharingBySelf, false)
+      .Fail(command::screen_share::kSharingWhiteboard)
+      .Answer(command::screen_share::kWhiteboardSignal, false)
+      .Answer(command::screen_share::kShareWindowType, Json(R"({"type": 0, "web_app_window_type": 0})"))
+      .Answer(command::screen_share::kShareAsksForMicView, false)
+      .Answer(command::screen_share::kScreenCaptureSettings, true);
 
-  InstallModel(kEventBusModel).Succeed(1).Handle(2, [s](const Variant&, Variant* out) {
-    Variant answer = Variant::Map();
-    answer["should_interrupt_alert_show"] = s->interrupted;
-    return Answer(out, answer);
-  });
+  InstallModel(kEventBusModel)
+      .Succeed(command::event_bus::kPostEvent)
+      .Handle(command::event_bus::kAlertInterruption, [s](const Variant&, Variant* out) {
+        Variant answer = Variant::Map();
+        answer["should_interrupt_alert_show"] = s->interrupted;
+        return Answer(out, answer);
+      });
 
-  InstallModel(kVideoPushModel).Succeed(19);
-  InstallModel(kVideoPushSwitchModel).Succeed(143794946);
-  InstallModel(kMeetingModeModel).Answer(0, 0);
-  InstallModel(kCustomLayoutModel).Answer(3, false).Answer(8, Json(R"({"stream": "", "is_together_mode": false})"));
-  InstallModel(kNotificationCenterModel).Answer(3, false).Succeed(0).Succeed(1).Succeed(2);
+  InstallModel(kVideoPushModel).Succeed(command::video_push::kPrepareVideoPush);
+  InstallModel(kVideoPushSwitchModel).Succeed(command::video_push_switch::kPushVideo);
+  InstallModel(kMeetingModeModel).Answer(command::meeting_mode::kMeetingMode, 0);
+  InstallModel(kCustomLayoutModel)
+      .Answer(command::custom_layout::kCustomLayoutMeeting, false)
+      .Answer(command::custom_layout::kTogetherMode, Json(R"({"stream": "", "is_together_mode": false})"));
+  InstallModel(kNotificationCenterModel)
+      .Answer(command::notification_center::kIsEnabled, false)
+      .Succeed(command::notification_center::kShow)
+      .Succeed(command::notification_center::kUpdate)
+      .Succeed(command::notification_center::kRemove);
   return *this;
 }
 

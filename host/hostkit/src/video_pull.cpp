@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "module_api/model_commands.h"
+
 namespace hostkit {
 
 struct VideoPullModel::State {
@@ -13,9 +15,9 @@ struct VideoPullModel::State {
 
 namespace {
 
-constexpr int kPullCommand = 1;
-constexpr int kQualityCommand = 4;
-constexpr int kReceivedCommand = 6;
+constexpr int kPullCommand = velto::model_command::video_pull::kPull;
+constexpr int kQualityCommand = velto::model_command::video_pull::kChangeQuality;
+constexpr int kReceivedCommand = velto::model_command::video_pull::kReceivedStreams;
 
 }  // namespace
 

@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
-#include <dlfcn.h>
-
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -16,6 +13,7 @@
 
 #include "base/log/log.h"
 #include "base/variant/variant.h"
+#include "framework/resource_dir.h"
 #include "host_internal.h"
 
 namespace framework {
@@ -31,28 +29,24 @@ void Log(int level, int line, const char* function, std::string_view text) {
   if (base::log::GetLogLevel() >= level) base::log::PrintLog(kTag, __FILE__, line, function, level, text);
 }
 
-void LoadResourceDir(Resource* resource);
-
-// The environment wins; then the source tree this host was built from; then the installed
-// copy beside the library (<prefix>/lib/.. /share/velto_module_api/resources/strings).
-std::string ResourceDir() {
-  const char* overridden = std::getenv("VELTO_RESOURCE_DIR");
-  if (overridden && *overridden) return overridden;
-  std::error_code error;
-  if (std::filesystem::is_directory(VELTO_RESOURCE_DIR, error)) return VELTO_RESOURCE_DIR;
-  Dl_info info;
-  if (dladdr(reinterpret_cast<void*>(&LoadResourceDir), &info) && info.dli_fname) {
-    return (std::filesystem::path(info.dli_fname).parent_path().parent_path() / "share" /
-            "velto_module_api" / "resources" / "strings").string();
-  }
-  return VELTO_RESOURCE_DIR;
-}
-
-// A checkout or an installation without string files is normal: the ids then read as "".
+// Texts are optional for the host, but an installation without them shows every label empty:
+// say where they were looked for, and how to point elsewhere.
 void LoadResourceDir(Resource* resource) {
-  const std::string dir = ResourceDir();
+  static constexpr char kNoTexts[] =
+      "every text reads as \"\"; VELTO_RESOURCE_DIR names the strings directory to use instead";
+  const host_internal::ResourceDir dir = host_internal::FindResourceDir();
+  if (dir.path.empty()) {
+    Log(1, __LINE__, __func__, "resource directory unknown (" + dir.origin + "): " + kNoTexts);
+    return;
+  }
   std::error_code error;
-  if (std::filesystem::is_directory(dir, error)) resource->LoadDirectory(dir);
+  std::filesystem::directory_iterator probe(dir.path, error);
+  if (error) {
+    Log(1, __LINE__, __func__, "resource directory unusable: " + dir.path + " (" + dir.origin + ": " +
+                                   error.message() + "): " + kNoTexts);
+    return;
+  }
+  resource->LoadDirectory(dir.path);
 }
 
 std::optional<int32_t> ParseId(std::string_view text) {

@@ -21,6 +21,7 @@
 #include "base/variant/variant.h"
 #include "framework/context.h"
 #include "module_api/export.h"
+#include "module_api/model_commands.h"
 
 namespace framework {
 class UIViewModel;
@@ -29,7 +30,7 @@ class UIViewModel;
 namespace velto_common::utils::audio_exception {
 
 inline constexpr char kAudioExceptionAlertPage[] = "velto://page/inmeeting/audio_exception_alert";
-inline constexpr int kAudioExceptionEvent = 57;  // of the audio model
+inline constexpr int kAudioExceptionEvent = velto::model_event::audio::kAudioException;
 
 // What a button (or link) of the alert asks for.
 enum ActionType : int32_t {

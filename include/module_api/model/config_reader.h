@@ -21,15 +21,16 @@
 #include "base/location.h"
 #include "base/variant/variant.h"
 #include "module_api/export.h"
+#include "module_api/model_commands.h"
 
 namespace velto::model {
 
 // The configuration model answers reads on two commands and takes writes on two; most settings
 // live on the first pair, the audio family's on the second.
-inline constexpr int kClientSettingRead = 1;
-inline constexpr int kClientSettingWrite = 2;
-inline constexpr int kClientSettingReadAlt = 3;
-inline constexpr int kClientSettingWriteAlt = 4;
+using velto::model_command::configuration::kClientSettingRead;
+using velto::model_command::configuration::kClientSettingWrite;
+using velto::model_command::configuration::kClientSettingReadAlt;
+using velto::model_command::configuration::kClientSettingWriteAlt;
 
 // The raw answer for a configuration item; null on failure.
 VELTO_API base::variant::Variant ReadConfigurationItemValue(std::string_view group_id, std::string_view id,

@@ -1,5 +1,5 @@
 // A one-line message bar of the meeting window, described field by field and handed to the
-// host's common message model (693).
+// host's common message model (693) with the commands of velto::model_command::common_message.
 //
 //   namespace message = velto_common::utils::inmeetingmessage;
 //   message::CommonMessage bar(kNetworkType);

@@ -1,5 +1,5 @@
 // A pop-up notification card of the meeting window, described field by field and handed to the
-// host's common notify model (615).
+// host's common notify model (615) with the commands of velto::model_command::common_notify.
 //
 //   namespace notify = velto_common::utils::inmeetingnotification;
 //   notify::CommonNotify card(kInviteType);

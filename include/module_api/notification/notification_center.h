@@ -10,6 +10,18 @@
 // "interactive_block" as a `InteractiveBlock*`, through which the host calls it. The entry must
 // outlive what it showed. A copy owns copies of the callbacks (its map carries their
 // addresses). Without the host model every operation does nothing (and logs).
+//
+// What each builder sends to its host model (velto::model_command::..., in model_commands.h):
+//
+//   model                      Show / Update / Remove         Is showing / enabled
+//   notification_center (721)  kShow, kUpdate, kRemove:       kIsEnabled: no argument, bool answer
+//                              the entry's map                (NotificationCenterEnable)
+//   common_notify (615)        kShow, kUpdate: the card's     kIsShowing: the map, bool answer
+//                              map; kRemove: a copy of it     (IsShowing; false on failure)
+//                              plus "remove_reason" 5
+//   common_message (693)       as common_notify, with the     as common_notify
+//                              bar's map; kShow's answer is
+//                              ignored
 #pragma once
 
 #include <cstdint>
@@ -19,6 +31,7 @@
 
 #include "base/variant/variant.h"
 #include "module_api/export.h"
+#include "module_api/model_commands.h"
 
 namespace velto_common::utils::inmeetingnotificationcenter {
 
@@ -55,7 +68,7 @@ class VELTO_API NotificationCenter {
   void Update();
   void Remove();
   bool isAutoDismiss() const;  // "auto_hide_time_interval" is non-zero
-  // Whether the host's notification centre is on (command 3); false without the model.
+  // Whether the host's notification centre is on (kIsEnabled); false without the model.
   static bool NotificationCenterEnable();
 
   const Variant& GetData() const { return data_; }

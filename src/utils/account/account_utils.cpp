@@ -9,6 +9,7 @@
 #include "module_api/log.h"
 #include "module_api/model/config_reader.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "util/os/registry.h"
 
@@ -20,9 +21,9 @@ using velto::model_id::kAccountSwitchModel;
 using velto::model_id::kProfileModel;
 
 namespace cmd {
-constexpr int kProfileBasic = 12;    // validity, area code, user type, corporation
-constexpr int kAccountState = 16;    // account and pay type, member limit, recycle state
-constexpr int kActivatingAccount = 106;
+using velto::model_command::profile::kProfileBasic;  // validity, area code, user type, corporation
+using velto::model_command::profile::kAccountState;  // account and pay type, member limit, recycle state
+using velto::model_command::account_switch::kActivatingAccount;
 }  // namespace cmd
 
 constexpr char kLastAccountSetting[] = "meeeting.login.last.account";

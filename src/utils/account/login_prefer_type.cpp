@@ -5,6 +5,8 @@
 #include "module_api/log.h"
 #include "module_api/account/login_utils.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_ids.h"
+#include "module_api/model_commands.h"
 #include "module_api/runtime.h"
 
 namespace velto_common::utils::login {
@@ -14,10 +16,10 @@ using base::variant::Variant;
 using Mode = velto::LocalDevice::LoginMode;
 
 // The login support model decides which entries the deployment allows.
-constexpr int kLoginSupportModel = 10070;
+using velto::model_id::kLoginSupportModel;
 namespace cmd {
-constexpr int kIsLoginDisabled = 2;
-constexpr int kForcedLoginName = 3;
+using velto::model_command::login_support::kIsLoginDisabled;
+using velto::model_command::login_support::kForcedLoginName;
 }  // namespace cmd
 
 // Resource string ids (resources/strings/login.json).

@@ -10,6 +10,7 @@
 #include "module_api/log.h"
 #include "module_api/model/config_reader.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "utils/web/web_page_slots.h"
 #include "utils/web/web_url_config.h"
@@ -25,10 +26,10 @@ using velto::model_id::kProfileModel;
 using web::internal::Page;
 
 namespace cmd {
-constexpr int kSwitchAccount = 101;
-constexpr int kCaptchaSender = 122;
-constexpr int kThirdAppAuthorizeSender = 124;
-constexpr int kProfileBasic = 12;
+using velto::model_command::account_switch::kSwitchAccount;
+using velto::model_command::account_switch::kCaptchaSender;
+using velto::model_command::account_switch::kThirdAppAuthorizeSender;
+using velto::model_command::profile::kProfileBasic;
 }  // namespace cmd
 
 // Resource string ids (resources/strings/login.json).

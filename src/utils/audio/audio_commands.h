@@ -1,36 +1,38 @@
-// Command and event ids of the audio model (510) used by the audio family. Not installed.
+// The audio model's (510) commands, gathered under the audio family's cmd:: spelling. Not installed.
 #pragma once
+
+#include "module_api/model_commands.h"
 
 namespace velto_common::utils::audio::cmd {
 
-inline constexpr int kShareAudio = 23;
-inline constexpr int kConnectMode = 68;
-inline constexpr int kSetConnectMode = 69;
-inline constexpr int kPushAudio = 90;
-inline constexpr int kPushState = 91;
-inline constexpr int kHasDeviceException = 93;
-inline constexpr int kDeviceException = 94;
-inline constexpr int kMarkExceptionExposure = 95;
-inline constexpr int kIgnoreDeviceException = 96;
-inline constexpr int kShowDeviceExceptionAlert = 97;
-inline constexpr int kRestartAudio = 98;
-inline constexpr int kMicAccessibility = 111;
-inline constexpr int kRaiseMicNotAccessAlert = 112;
-inline constexpr int kMicOnLoading = 118;
-inline constexpr int kShowAudioDetectWindow = 128;
-inline constexpr int kLastMicOnState = 130;
-inline constexpr int kDefaultMicState = 131;
-inline constexpr int kForceMicOnWhenJoined = 132;
-inline constexpr int kEnableAudioStartMic = 133;
-inline constexpr int kEnableOccupyMic = 134;
-inline constexpr int kEnableDriveMode = 135;
-inline constexpr int kDriveMode = 136;
-inline constexpr int kEnableMusicMode = 137;
-inline constexpr int kMusicMode = 138;
-inline constexpr int kMusicModeChanged = 139;
-inline constexpr int kResetVocalEnhancement = 140;
-inline constexpr int kCurrentSpeakers = 141;
-inline constexpr int kAssociateUser = 142;
-inline constexpr int kUpdateMicState = 143;
+using velto::model_command::audio::kShareAudio;
+using velto::model_command::audio::kConnectMode;
+using velto::model_command::audio::kSetConnectMode;
+using velto::model_command::audio::kPushAudio;
+using velto::model_command::audio::kPushState;
+using velto::model_command::audio::kHasDeviceException;
+using velto::model_command::audio::kDeviceException;
+using velto::model_command::audio::kMarkExceptionExposure;
+using velto::model_command::audio::kIgnoreDeviceException;
+using velto::model_command::audio::kShowDeviceExceptionAlert;
+using velto::model_command::audio::kRestartAudio;
+using velto::model_command::audio::kMicAccessibility;
+using velto::model_command::audio::kRaiseMicNotAccessAlert;
+using velto::model_command::audio::kMicOnLoading;
+using velto::model_command::audio::kShowAudioDetectWindow;
+using velto::model_command::audio::kLastMicOnState;
+using velto::model_command::audio::kDefaultMicState;
+using velto::model_command::audio::kForceMicOnWhenJoined;
+using velto::model_command::audio::kEnableAudioStartMic;
+using velto::model_command::audio::kEnableOccupyMic;
+using velto::model_command::audio::kEnableDriveMode;
+using velto::model_command::audio::kDriveMode;
+using velto::model_command::audio::kEnableMusicMode;
+using velto::model_command::audio::kMusicMode;
+using velto::model_command::audio::kMusicModeChanged;
+using velto::model_command::audio::kResetVocalEnhancement;
+using velto::model_command::audio::kCurrentSpeakers;
+using velto::model_command::audio::kAssociateUser;
+using velto::model_command::audio::kUpdateMicState;
 
 }  // namespace velto_common::utils::audio::cmd

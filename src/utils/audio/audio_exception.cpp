@@ -15,6 +15,7 @@
 #include "module_api/in_meeting/in_meeting_utils.h"
 #include "module_api/log.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "module_api/notification/notification_center.h"
 #include "module_api/web/web_util.h"
@@ -31,8 +32,8 @@ using inmeetingnotificationcenter::NotificationCenter;
 
 namespace {
 
-constexpr int kInterruptionQuery = 2;  // event bus model
-constexpr int kAudioExceptionBusEvent = 125;
+constexpr int kInterruptionQuery = velto::model_command::event_bus::kAlertInterruption;
+constexpr int kAudioExceptionBusEvent = velto::model_event::event_bus::kAudioExceptionAlert;
 constexpr char kSettingPage[] = "velto://page/setting";
 constexpr char kAudioSettingTab[] = "audio";
 constexpr char kTroubleshootingPath[] = "/support/topic/1473/";

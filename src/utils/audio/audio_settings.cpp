@@ -6,7 +6,9 @@
 #include "module_api/audio/audio_utils.h"
 #include "module_api/log.h"
 #include "module_api/model/config_reader.h"
+#include "module_api/model_ids.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 
 namespace velto_common::utils::audio {
 
@@ -16,11 +18,11 @@ using velto::model::kClientSettingReadAlt;
 using velto::model::kClientSettingWriteAlt;
 
 // Reached through the module runtime: the audio engine's effective settings.
-constexpr int kAudioEffectModel = 10000002;
-constexpr int kEffectiveBWE = 272615722;
-constexpr int kEffectiveSmart = 272615723;
-constexpr int kEffectiveAutoMicVolume = 272615724;
-constexpr int kEffectiveSystemEffect = 681311894;
+using velto::model_id::kAudioEffectModel;
+using velto::model_command::audio_effect::kEffectiveBWE;
+using velto::model_command::audio_effect::kEffectiveSmart;
+using velto::model_command::audio_effect::kEffectiveAutoMicVolume;
+using velto::model_command::audio_effect::kEffectiveSystemEffect;
 
 // The keys keep the spelling the client has always stored them under.
 constexpr char kMusicMode[] = "pro_music_mode.enable";

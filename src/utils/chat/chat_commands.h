@@ -1,26 +1,28 @@
 // Command ids of the models that the chat questions ask.
 #pragma once
 
+#include "module_api/model_commands.h"
+
 namespace velto::chat_cmd {
 
 // Meeting settings model (523).
-inline constexpr int kMeetingAllowFlags = 1;
-inline constexpr int kChatEnable = 64;
-inline constexpr int kChatSwitchLock = 65;
+inline constexpr int kMeetingAllowFlags = velto::model_command::meeting_settings::kAllowFlags;
+using velto::model_command::meeting_settings::kChatEnable;
+using velto::model_command::meeting_settings::kChatSwitchLock;
 // User model (508).
-inline constexpr int kSelfInfo = 1;
+using velto::model_command::user::kSelfInfo;
 // Meeting model (514): 1 while the local user waits in the waiting room.
-inline constexpr int kWaitingRoomState = 11;
+inline constexpr int kWaitingRoomState = velto::model_command::meeting::kWaitingRoom;
 // Chat policy model (526): the authority of an ordinary and of a forbidden chatter, the private
 // chat policy, and the authority under security control.
-inline constexpr int kNormalAuthority = 0;
-inline constexpr int kForbiddenAuthority = 1;
-inline constexpr int kSecurityAuthority = 10;
+using velto::model_command::chat_policy::kNormalAuthority;
+using velto::model_command::chat_policy::kForbiddenAuthority;
+using velto::model_command::chat_policy::kSecurityAuthority;
 // Security control model (706): is the meeting under a security control of this item; the
 // host's item number for chat is 3.
-inline constexpr int kUnderSecurityControl = 0;
+using velto::model_command::security_control::kUnderSecurityControl;
 inline constexpr int kSecurityItemChat = 3;
 // Private chat record model (528).
-inline constexpr int kPrivateChatUserInfo = 1;
+using velto::model_command::private_chat_record::kPrivateChatUserInfo;
 
 }  // namespace velto::chat_cmd

@@ -8,6 +8,7 @@
 #include "module_api/log.h"
 #include "module_api/members/member_utils.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 
 namespace velto_common::utils::inmeeting {
@@ -16,22 +17,22 @@ using velto::model::Variant;
 using velto::model_id::kCameraModel;
 
 namespace cmd {
-constexpr int kCameraState = 37;            // camera model
-constexpr int kRequestMicAccess = 38;       // camera model, peer to peer
-constexpr int kRequestCameraAccess = 39;    // camera model, peer to peer
-constexpr int kCameraAccessResult = 51;     // video model
-constexpr int kMicAccessResult = 113;       // audio model
-constexpr int kPrepareVideoPush = 19;       // video push model
-constexpr int kPushVideo = 143794946;       // model 10032
-constexpr int kShareAsksForMicView = 103;   // screen share model
+using velto::model_command::camera::kCameraState;
+using velto::model_command::camera::kRequestMicAccess;  // peer to peer
+using velto::model_command::camera::kRequestCameraAccess;  // peer to peer
+using velto::model_command::video::kCameraAccessResult;
+using velto::model_command::audio::kMicAccessResult;
+using velto::model_command::video_push::kPrepareVideoPush;
+using velto::model_command::video_push_switch::kPushVideo;  // model 10032
+using velto::model_command::screen_share::kShareAsksForMicView;
 }  // namespace cmd
 
 namespace {
 
-constexpr int kMicPermissionEvent = 44;     // camera model
-constexpr int kCameraPermissionEvent = 45;  // camera model
+constexpr int kMicPermissionEvent = velto::model_event::camera::kMicPermissionResult;
+constexpr int kCameraPermissionEvent = velto::model_event::camera::kCameraPermissionResult;
 // Reached only through the module runtime; it carries the local video to the meeting.
-constexpr int kVideoPushSwitchModel = 10032;
+using velto::model_id::kVideoPushSwitchModel;
 
 constexpr int64_t kPermissionGranted = 1;
 constexpr int64_t kPermissionUndecided = 0;

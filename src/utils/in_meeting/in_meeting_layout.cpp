@@ -7,6 +7,7 @@
 #include "module_api/log.h"
 #include "module_api/model/config_reader.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 
 namespace velto_common::utils::inmeeting {
@@ -15,12 +16,12 @@ using velto::model::Variant;
 using velto::PresenterLayout::GalleryPositionType;
 
 namespace cmd {
-constexpr int kCustomLayoutMeeting = 3;  // custom layout model
-constexpr int kTogetherMode = 8;         // custom layout model
-constexpr int kStoredLayout = 6;         // stored layout model
-constexpr int kSetMaxGridCount = 47;     // meeting settings model
-constexpr int kMaxGridCount = 48;        // meeting settings model
-constexpr int kGalleryPosition = 50;     // meeting settings model
+using velto::model_command::custom_layout::kCustomLayoutMeeting;
+using velto::model_command::custom_layout::kTogetherMode;
+using velto::model_command::stored_layout::kStoredLayout;
+using velto::model_command::meeting_settings::kSetMaxGridCount;
+using velto::model_command::meeting_settings::kMaxGridCount;
+using velto::model_command::meeting_settings::kGalleryPosition;
 }  // namespace cmd
 
 namespace {

@@ -9,6 +9,7 @@
 #include "module_api/members/member_utils.h"
 #include "module_api/model/config_reader.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "module_api/runtime.h"
 
@@ -18,7 +19,7 @@ using velto::model::Variant;
 
 namespace {
 
-constexpr int kMeetingInfo = 3;
+using velto::model_command::meeting::kMeetingInfo;
 
 constexpr int32_t kJoinLimitChangedId = static_cast<int32_t>(0xa4909e89);
 constexpr int32_t kJoinLimitSingleDeviceId = static_cast<int32_t>(0x9ba65fc5);

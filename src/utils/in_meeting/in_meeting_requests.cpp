@@ -4,6 +4,7 @@
 #include "module_api/in_meeting/in_meeting_utils.h"
 #include "module_api/log.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 
 namespace velto_common::utils::inmeeting {
@@ -12,11 +13,11 @@ using velto::model::Variant;
 
 namespace {
 
-constexpr int kPostEvent = 1;  // event bus model
-constexpr int kEnterImmersiveMode = 12;
-constexpr int kLeaveImmersiveMode = 13;
-constexpr int kHideMeetingInfoTopBar = 133;
-constexpr int kShowMeetingInfoTopBar = 134;
+using velto::model_command::event_bus::kPostEvent;
+using velto::model_event::event_bus::kEnterImmersiveMode;
+using velto::model_event::event_bus::kLeaveImmersiveMode;
+using velto::model_event::event_bus::kHideMeetingInfoTopBar;
+using velto::model_event::event_bus::kShowMeetingInfoTopBar;
 
 Variant Request(int event_id) {
   Variant request = Variant::Map();

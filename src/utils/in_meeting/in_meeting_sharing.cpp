@@ -3,6 +3,7 @@
 #include "module_api/log.h"
 #include "module_api/model/config_reader.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "utils/in_meeting/in_meeting_internal.h"
 
@@ -13,15 +14,15 @@ using velto::model_id::kScreenShareModel;
 using velto::model_id::kWebSharingModel;
 
 namespace cmd {
-constexpr int kScreenSharing = 2;          // screen share model
-constexpr int kWebSharingBySelf = 26;      // screen share model
-constexpr int kSharingWhiteboard = 69;     // screen share model
-constexpr int kWhiteboardSignal = 81;      // screen share model
-constexpr int kShareWindowType = 90;       // screen share model
-constexpr int kWebSharingFolded = 12;      // web sharing model
-constexpr int kNordilDocSharing = 19;      // web sharing model
-constexpr int kBexaDocSharing = 20;        // web sharing model
-constexpr int kWebShareUser = 31;          // user model
+using velto::model_command::screen_share::kScreenSharing;
+using velto::model_command::screen_share::kWebSharingBySelf;
+using velto::model_command::screen_share::kSharingWhiteboard;
+using velto::model_command::screen_share::kWhiteboardSignal;
+using velto::model_command::screen_share::kShareWindowType;
+using velto::model_command::web_sharing::kWebSharingFolded;
+using velto::model_command::web_sharing::kNordilDocSharing;
+using velto::model_command::web_sharing::kBexaDocSharing;
+using velto::model_command::user::kWebShareUser;
 }  // namespace cmd
 
 namespace {

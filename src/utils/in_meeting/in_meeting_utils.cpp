@@ -7,6 +7,7 @@
 #include "module_api/log.h"
 #include "module_api/model/config_reader.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "module_api/runtime.h"
 #include "utils/in_meeting/in_meeting_internal.h"
@@ -19,23 +20,23 @@ using velto::model::Variant;
 using velto::model_id::kMeetingModel;
 
 namespace cmd {
-constexpr int kInMeeting = 0;
-constexpr int kMeetingInfo = 3;
-constexpr int kCastMeetingInfo = 6;
-constexpr int kWaitingRoom = 11;
-constexpr int kMediaRoomJoined = 23;
-constexpr int kAudioMode = 26;
-constexpr int kCastMeetingMode = 39;
-constexpr int kJoiningStage1 = 43;
-constexpr int kJoiningStage2 = 44;
-constexpr int kUsageState = 66;
-constexpr int kMeetingMode = 0;          // meeting mode model
-constexpr int kCastState = 13;           // cast model
-constexpr int kCloudRecording = 6;       // record model
-constexpr int kScreenCaptureSettings = 165;  // screen share model
-constexpr int kVoicePrintVisible = 3;    // voice print model
-constexpr int kWideSidebarGray = 0;      // open app policy model
-constexpr int kOpenAppBlockList = 1;     // open app policy model
+using velto::model_command::meeting::kInMeeting;
+using velto::model_command::meeting::kMeetingInfo;
+using velto::model_command::meeting::kCastMeetingInfo;
+using velto::model_command::meeting::kWaitingRoom;
+using velto::model_command::meeting::kMediaRoomJoined;
+using velto::model_command::meeting::kAudioMode;
+using velto::model_command::meeting::kCastMeetingMode;
+using velto::model_command::meeting::kJoiningStage1;
+using velto::model_command::meeting::kJoiningStage2;
+using velto::model_command::meeting::kUsageState;
+using velto::model_command::meeting_mode::kMeetingMode;
+using velto::model_command::cast::kCastState;
+using velto::model_command::record::kCloudRecording;
+using velto::model_command::screen_share::kScreenCaptureSettings;
+constexpr int kVoicePrintVisible = velto::model_command::voice_print::kVocalEnhancementVisible;
+using velto::model_command::open_app_policy::kWideSidebarGray;
+constexpr int kOpenAppBlockList = velto::model_command::open_app_policy::kAppInBlockList;
 }  // namespace cmd
 
 namespace {

@@ -6,6 +6,7 @@
 #include "module_api/log.h"
 #include "module_api/members/member_utils.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 
 namespace velto_common::utils::inmeeting {
@@ -14,19 +15,19 @@ using velto::model::Variant;
 using velto::video_stream::StreamType;
 
 namespace cmd {
-constexpr int kBigView = 3;                   // window model
-constexpr int kSmallView = 5;                 // window model
-constexpr int kUserList = 25;                 // video model
-constexpr int kHighestPriorityUser = 35;      // video model
-constexpr int kFirstPageUserList = 36;        // video model
-constexpr int kVisibleUserList = 47;          // video model
-constexpr int kNeedHideUserList = 48;         // video model
-constexpr int kUserVisible = 49;              // video model
-constexpr int kRawUserList = 55;              // video model
-constexpr int kVideoUserCount = 2;            // video user count model
-constexpr int kHideNoVideoUser = 6;           // hide video model
-constexpr int kHideSelf = 7;                  // hide video model
-constexpr int kHideSelfSwitchVisible = 9;     // hide video model
+using velto::model_command::window::kBigView;
+using velto::model_command::window::kSmallView;
+using velto::model_command::video::kUserList;
+using velto::model_command::video::kHighestPriorityUser;
+using velto::model_command::video::kFirstPageUserList;
+using velto::model_command::video::kVisibleUserList;
+using velto::model_command::video::kNeedHideUserList;
+using velto::model_command::video::kUserVisible;
+using velto::model_command::video::kRawUserList;
+using velto::model_command::video_user_count::kVideoUserCount;
+using velto::model_command::hide_video::kHideNoVideoUser;
+using velto::model_command::hide_video::kHideSelf;
+using velto::model_command::hide_video::kHideSelfSwitchVisible;
 }  // namespace cmd
 
 namespace {

@@ -9,6 +9,7 @@
 #include "module_api/log.h"
 #include "module_api/members/member_utils.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "veltosdk/utils/environment.h"
 
@@ -18,28 +19,28 @@ using velto::model::Variant;
 using velto::InMeetingWindow::LayoutInfo;
 
 namespace cmd {
-constexpr int kSetLayoutType = 0;
-constexpr int kLayoutType = 1;
-constexpr int kFullScreen = 9;
-constexpr int kBigViewLocked = 10;
-constexpr int kSetImmersiveMode = 11;
-constexpr int kImmersiveMode = 12;
-constexpr int kWindowVisible = 14;
-constexpr int kSecondaryWindowExist = 100;
-constexpr int kLayoutInfo = 222;
-constexpr int kMultiScreenEnabled = 223;
-constexpr int kMultiScreenLock = 0;       // model 534
-constexpr int kDockDisposeWindow = 2;     // dock window model
-constexpr int kDockPopDock = 3;           // dock window model
-constexpr int kVmShown = 1;               // view-model lifecycle model
-constexpr int kVmBackground = 0;          // view-model lifecycle model
-constexpr int kMeetingInfo = 3;           // meeting model
+using velto::model_command::window::kSetLayoutType;
+using velto::model_command::window::kLayoutType;
+using velto::model_command::window::kFullScreen;
+using velto::model_command::window::kBigViewLocked;
+using velto::model_command::window::kSetImmersiveMode;
+using velto::model_command::window::kImmersiveMode;
+using velto::model_command::window::kWindowVisible;
+using velto::model_command::window::kSecondaryWindowExist;
+using velto::model_command::window::kLayoutInfo;
+using velto::model_command::window::kMultiScreenEnabled;
+using velto::model_command::multi_screen_lock::kMultiScreenLock;  // model 534
+constexpr int kDockDisposeWindow = velto::model_command::dock_window::kDisposeWindow;
+constexpr int kDockPopDock = velto::model_command::dock_window::kPopDock;
+constexpr int kVmShown = velto::model_command::view_model_lifecycle::kViewModelShown;
+constexpr int kVmBackground = velto::model_command::view_model_lifecycle::kViewModelInBack;
+using velto::model_command::meeting::kMeetingInfo;
 }  // namespace cmd
 
 namespace {
 
 // Reached only through the module runtime; its meaning beyond this question is the host's.
-constexpr int kMultiScreenLockModel = 534;
+using velto::model_id::kMultiScreenLockModel;
 
 int WindowModelId(WindowType window) { return ModelTypeForWindowType(window); }
 
@@ -244,11 +245,11 @@ namespace velto_common::utils::inmeetingwindow {
 using velto::model::Variant;
 
 namespace {
-constexpr int kSetBigView = 2;
-constexpr int kBigView = 3;
-constexpr int kSetSmallView = 4;
-constexpr int kSmallView = 5;
-constexpr int kSecondaryWindowActive = 201;
+using velto::model_command::window::kSetBigView;
+using velto::model_command::window::kBigView;
+using velto::model_command::window::kSetSmallView;
+using velto::model_command::window::kSmallView;
+using velto::model_command::window::kSecondaryWindowActive;
 }  // namespace
 
 Variant GetBigViewForWindow(WindowType window) {

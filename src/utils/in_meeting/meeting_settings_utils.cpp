@@ -1,13 +1,14 @@
 #include "module_api/in_meeting/meeting_settings_utils.h"
 
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 
 namespace velto_common::utils::meetingsettings {
 
 namespace cmd {
-constexpr int kAllowChatPolicy = 2;  // chat policy model
-constexpr int kAllowFlags = 1;       // meeting settings model
+using velto::model_command::chat_policy::kAllowChatPolicy;
+using velto::model_command::meeting_settings::kAllowFlags;
 }  // namespace cmd
 
 velto::PrivateChatAuthority::AllowChatPolicy GetAllowChatPolicy() {

@@ -6,6 +6,7 @@
 #include "module_api/log.h"
 #include "module_api/model/config_reader.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 
 namespace velto_common::utils::member {
@@ -14,8 +15,8 @@ using velto::model::Variant;
 
 namespace {
 
-constexpr int kRefreshOrgInfo = 110;       // of the user model: {"user_id_list": [ids]}
-constexpr int kScheduleTypeOffered = 12;   // of the schedule model: {"meeting_type"} -> bool
+using velto::model_command::user::kRefreshOrgInfo;
+using velto::model_command::schedule::kScheduleTypeOffered;
 constexpr char kScheduleMeetingTypeKey[] = "schedule.meeting.type";
 constexpr char kSelectMembersPage[] = "velto://page/inmeeting/member/select_members";
 // The containers the picker can open in.

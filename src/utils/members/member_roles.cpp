@@ -6,6 +6,7 @@
 #include "framework/module/module.h"
 #include "module_api/members/member_utils.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 
 namespace velto_common::utils::member {
@@ -15,7 +16,7 @@ using velto::model_id::kUserModel;
 
 namespace {
 
-constexpr int kMeetingSettings = 1;  // of the meeting settings model
+constexpr int kMeetingSettings = velto::model_command::meeting_settings::kAllowFlags;
 
 framework::Model* UserModel() { return framework::module::GetAppModuleModel(kUserModel); }
 

@@ -3,6 +3,7 @@
 #include "framework/module/module.h"
 #include "module_api/log.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "utils/members/member_internal.h"
 
@@ -12,25 +13,25 @@ using velto::model::Variant;
 using velto::model_id::kUserModel;
 
 namespace cmd {
-constexpr int kSelfInfo = 1;
-constexpr int kUserIndexList = 2;
-constexpr int kUserCount = 3;
-constexpr int kUserInfoByIndex = 4;
-constexpr int kOldUserInfoByIndex = 5;
-constexpr int kUserIndexByUserId = 7;
-constexpr int kUserIndexByStreamId = 8;
-constexpr int kScreenIndex = 11;
-constexpr int kHostIdentity = 12;
-constexpr int kWaitingNickname = 35;
-constexpr int kWaitingMemberCount = 36;
-constexpr int kWaitingRoomHostList = 37;
-constexpr int kUserInfoByAppUid = 47;
-constexpr int kUserInfoByIdentity = 73;
-constexpr int kUserInfoByUniqueId = 82;
-constexpr int kInviteIndexList = 85;
-constexpr int kInviteListSize = 86;
-constexpr int kWebinarShowInviteList = 109;
-constexpr int kForceAudioMode = 26;  // of the meeting model
+using velto::model_command::user::kSelfInfo;
+using velto::model_command::user::kUserIndexList;
+using velto::model_command::user::kUserCount;
+using velto::model_command::user::kUserInfoByIndex;
+using velto::model_command::user::kOldUserInfoByIndex;
+using velto::model_command::user::kUserIndexByUserId;
+using velto::model_command::user::kUserIndexByStreamId;
+using velto::model_command::user::kScreenIndex;
+using velto::model_command::user::kHostIdentity;
+using velto::model_command::user::kWaitingNickname;
+using velto::model_command::user::kWaitingMemberCount;
+using velto::model_command::user::kWaitingRoomHostList;
+using velto::model_command::user::kUserInfoByAppUid;
+using velto::model_command::user::kUserInfoByIdentity;
+using velto::model_command::user::kUserInfoByUniqueId;
+using velto::model_command::user::kInviteIndexList;
+using velto::model_command::user::kInviteListSize;
+using velto::model_command::user::kWebinarShowInviteList;
+constexpr int kForceAudioMode = velto::model_command::meeting::kAudioMode;
 }  // namespace cmd
 
 namespace {

@@ -10,6 +10,7 @@
 #include "framework/module/module.h"
 #include "module_api/log.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "module_api/members/pinyin.h"
 
@@ -21,10 +22,10 @@ using base::variant::Variant;
 namespace {
 
 // User model events.
-constexpr int kUsersAdded = 1;
-constexpr int kUsersUpdated = 2;
-constexpr int kUsersRemoved = 3;
-constexpr int kUsersReset = 4;
+constexpr int kUsersAdded = velto::model_event::user::kUserAdd;
+constexpr int kUsersUpdated = velto::model_event::user::kUserUpdate;
+constexpr int kUsersRemoved = velto::model_event::user::kUserRemove;
+constexpr int kUsersReset = velto::model_event::user::kUserCacheChanged;
 
 // From this many users on, an insertion is done as one sort and merge instead of one
 // lower-bound insertion each: the list is an array, so every single insertion moves the tail.

@@ -6,6 +6,7 @@
 #include "framework/module/module.h"
 #include "module_api/members/member_utils.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "frame/scope_singleton.h"
 
@@ -21,10 +22,10 @@ struct EventMapping {
   int32_t type;
 };
 constexpr EventMapping kUserModelEvents[] = {
-    {1, UserProvider::kUsersAdded},
-    {3, UserProvider::kUsersRemoved},
-    {2, UserProvider::kUsersUpdated},
-    {4, UserProvider::kUsersReset},
+    {velto::model_event::user::kUserAdd, UserProvider::kUsersAdded},
+    {velto::model_event::user::kUserRemove, UserProvider::kUsersRemoved},
+    {velto::model_event::user::kUserUpdate, UserProvider::kUsersUpdated},
+    {velto::model_event::user::kUserCacheChanged, UserProvider::kUsersReset},
 };
 
 ScopeSingleton<InMeetingUserProvider> g_in_meeting_users;

@@ -5,6 +5,7 @@
 #include "module_api/members/member_utils.h"
 #include "module_api/model/config_reader.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 
 namespace velto_common::utils::webinar {
@@ -12,8 +13,8 @@ namespace velto_common::utils::webinar {
 using velto::model::Variant;
 
 namespace cmd {
-constexpr int kMeetingInfo = 3;  // meeting model: {"meeting_item": {...}}
-constexpr int kIsWebinar = 95;   // meeting model, boolean result
+using velto::model_command::meeting::kMeetingInfo;
+using velto::model_command::meeting::kIsWebinar;
 }  // namespace cmd
 
 namespace {

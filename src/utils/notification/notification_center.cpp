@@ -5,15 +5,16 @@
 
 #include "module_api/log.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "utils/notification/notification_center_blocks.h"
 
 namespace velto_common::utils::inmeetingnotificationcenter {
 namespace {
 
-constexpr int kShow = 0;
-constexpr int kUpdate = 1;
-constexpr int kRemove = 2;
-constexpr int kIsEnabled = 3;
+using velto::model_command::notification_center::kShow;
+using velto::model_command::notification_center::kUpdate;
+using velto::model_command::notification_center::kRemove;
+using velto::model_command::notification_center::kIsEnabled;
 constexpr char kInteractiveBlock[] = "interactive_block";
 constexpr char kCommonItemExtension[] = "extension:app.in_meeting_notification_center_common_item";
 

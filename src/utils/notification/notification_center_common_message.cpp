@@ -3,16 +3,17 @@
 #include <utility>
 
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/notification/common_message.h"
 #include "utils/notification/notification_center_blocks.h"
 
 namespace velto_common::utils::inmeetingmessage {
 namespace {
 
-constexpr int kShow = 0;
-constexpr int kUpdate = 1;
-constexpr int kRemove = 2;
-constexpr int kIsShowing = 3;
+using velto::model_command::common_message::kShow;
+using velto::model_command::common_message::kUpdate;
+using velto::model_command::common_message::kRemove;
+using velto::model_command::common_message::kIsShowing;
 constexpr char kCloseBlock[] = "close_block";
 constexpr char kLinkBlock[] = "link_block";
 constexpr char kRemoveBlock[] = "notify_remove_block";

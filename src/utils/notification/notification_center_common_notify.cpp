@@ -3,16 +3,17 @@
 #include <utility>
 
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/notification/common_notify.h"
 #include "utils/notification/notification_center_blocks.h"
 
 namespace velto_common::utils::inmeetingnotification {
 namespace {
 
-constexpr int kShow = 0;
-constexpr int kUpdate = 1;
-constexpr int kRemove = 2;
-constexpr int kIsShowing = 3;
+using velto::model_command::common_notify::kShow;
+using velto::model_command::common_notify::kUpdate;
+using velto::model_command::common_notify::kRemove;
+using velto::model_command::common_notify::kIsShowing;
 constexpr char kPositiveBlock[] = "positive_block";
 constexpr char kNegativeBlock[] = "negative_block";
 constexpr char kCustomClickBlock[] = "custom_click_block";

@@ -16,6 +16,7 @@
 #include "module_api/log.h"
 #include "module_api/members/member_utils.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 
 namespace velto {
@@ -28,22 +29,22 @@ namespace {
 
 namespace event {
 // User model (508).
-constexpr int kUserAdd = 1;
-constexpr int kUserUpdate = 2;
-constexpr int kUserRemove = 3;
-constexpr int kUserCacheChanged = 4;
-constexpr int kUserInfoBeforeChange = 40;
-constexpr int kUserInfoAfterChange = 41;
+using velto::model_event::user::kUserAdd;
+using velto::model_event::user::kUserUpdate;
+using velto::model_event::user::kUserRemove;
+using velto::model_event::user::kUserCacheChanged;
+using velto::model_event::user::kUserInfoBeforeChange;
+using velto::model_event::user::kUserInfoAfterChange;
 // Meeting model (514).
-constexpr int kJoinComplete = 1;
-constexpr int kLeaveComplete = 2;
-constexpr int kSwitchToAudioMode = 9;
-constexpr int kSelfMoveToWaitingRoom = 14;
+using velto::model_event::meeting::kJoinComplete;
+using velto::model_event::meeting::kLeaveComplete;
+using velto::model_event::meeting::kSwitchToAudioMode;
+using velto::model_event::meeting::kSelfMoveToWaitingRoom;
 // Voice activated model (562).
-constexpr int kVoiceActivatedHistoryChanged = 5;
+using velto::model_event::voice_activated::kVoiceActivatedHistoryChanged;
 // Hide video model (567) and custom layout model (557).
-constexpr int kHideMeetingUserChanged = 1;
-constexpr int kCustomLayoutInfoChanged = 1;
+using velto::model_event::hide_video::kHideMeetingUserChanged;
+using velto::model_event::custom_layout::kCustomLayoutInfoChanged;
 }  // namespace event
 
 // The payload of the user model's events as a list; anything else reads as no user at all.

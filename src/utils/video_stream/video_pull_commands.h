@@ -5,11 +5,12 @@
 #include <string>
 
 #include "base/variant/variant.h"
+#include "module_api/model_commands.h"
 
 namespace velto::internal {
 
 // Command 6 answers the streams the media layer receives, by stream id.
-inline constexpr int kReceivedStreams = 6;
+using velto::model_command::video_pull::kReceivedStreams;
 
 // Calls the video pull model: false without it (silently) or when the call fails (logged).
 bool CallVideoPull(int command, const base::variant::Variant* argument, base::variant::Variant* answer);

@@ -11,6 +11,7 @@
 #include "module_api/in_meeting/views.h"
 #include "module_api/log.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "utils/video_stream/video_pull_commands.h"
 #include "utils/video_stream/video_stream_reads.h"
@@ -23,7 +24,7 @@ namespace timer = velto_common::utils::timer;
 
 namespace {
 
-constexpr int kInForeground = 21;  // app state model
+using velto::model_command::app_state::kInForeground;
 
 bool ExemptFromAudioMode(std::string_view stream_id) { return stream_id.find("sub") != std::string_view::npos; }
 

@@ -3,6 +3,7 @@
 
 #include "framework/module/module.h"
 #include "module_api/log.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "module_api/video_stream/video_stream_manager.h"
 #include "utils/video_stream/video_pull_commands.h"
@@ -15,8 +16,8 @@ using base::variant::Variant;
 namespace internal {
 namespace {
 
-constexpr int kPull = 1;
-constexpr int kQuality = 4;
+using velto::model_command::video_pull::kPull;
+constexpr int kQuality = velto::model_command::video_pull::kChangeQuality;
 
 }  // namespace
 

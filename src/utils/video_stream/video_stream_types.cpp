@@ -4,13 +4,14 @@
 
 #include "module_api/log.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "vlp/av/media_engine.h"
 
 namespace velto::video_stream {
 namespace {
 
-constexpr int kStreamInfoMap = 26;
+using velto::model_command::video::kStreamInfoMap;
 
 bool EngineStreamInfo(const std::string& stream_id, vlp::av::StreamInfo* info) {
   vlp::av::IMediaEngine* engine = vlp::av::GetMediaEngine();
@@ -65,7 +66,7 @@ namespace velto_common::utils::inmeeting {
 using base::variant::Variant;
 
 namespace {
-constexpr int kStreamCount = 27;
+using velto::model_command::video::kStreamCount;
 constexpr const char* kUpVideo = "up_video_stream_count";
 constexpr const char* kDownVideo = "down_video_stream_count";
 constexpr const char* kUpScreen = "up_screen_stream_count";

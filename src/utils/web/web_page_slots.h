@@ -148,6 +148,10 @@ bool WriteSlot(Page page, std::string_view text);
 // ReadSlot, passed through ReviseWebUrl for the kinds that follow the user web host.
 std::string ReadPage(Page page);
 
+// A host as SetHost and SetWebHost take it: a bare host name with an optional port, such that
+// "https://" + host + "/" is a valid web address of that host.
+bool IsValidHostName(std::string_view host);
+
 // The user's web host, "" when none (the state lives with the slots).
 std::string UserWebHost();
 void SetUserWebHost(std::string host);

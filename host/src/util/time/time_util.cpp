@@ -38,4 +38,6 @@ int64_t GetTimestampMsec() {
       .count();
 }
 
+uint64_t GetTickTimestampMsec() { return static_cast<uint64_t>(base::threading::NowTicksMs()); }
+
 }  // namespace util::time
