@@ -9,12 +9,13 @@ namespace {
 
 // Regenerate with `ninja -C build sim_docs` when the table changes.
 TEST(ScenarioFormat, CommittedFormatPageMatchesTheTable) {
-  EXPECT_EQ(simtest::ReadFile(VELTO_SOURCE_DIR "/docs/scenario.md"), sim::FormatDoc())
+  // Compared whole, reported short: the page is long.
+  EXPECT_TRUE(simtest::ReadFile(VELTO_SOURCE_DIR "/docs/scenario.md") == sim::FormatDoc())
       << "docs/scenario.md is out of date: ninja -C build sim_docs";
 }
 
 TEST(ScenarioFormat, CommittedSchemaMatchesTheTable) {
-  EXPECT_EQ(simtest::ReadFile(VELTO_SOURCE_DIR "/docs/scenario.schema.json"), sim::JsonSchema())
+  EXPECT_TRUE(simtest::ReadFile(VELTO_SOURCE_DIR "/docs/scenario.schema.json") == sim::JsonSchema())
       << "docs/scenario.schema.json is out of date: ninja -C build sim_docs";
 }
 
