@@ -46,7 +46,7 @@ void ExpectSummaryFollowsSchedule(const sim::meeting::Plan& plan, const Variant&
   EXPECT_EQ(figure("notification buttons pressed"), count("notification answer"));
   EXPECT_EQ(figure("notifications timed out"), count("notification timeout"));
   EXPECT_EQ(figure("message bars shown"), count("message bar"));
-  EXPECT_EQ(figure("alerts shown"), count("audio device failure"));
+  EXPECT_EQ(figure("alerts shown"), count("audio device failure") + count("camera taken"));
   EXPECT_EQ(figure("web pages opened"), count("web page"));
   EXPECT_EQ(figure("private chat questions"), count("chat check"));
 

@@ -28,6 +28,7 @@ World::World(const Plan& plan, Context& context, Recorder& recorder)
 World::~World() { Close(); }
 
 void World::Open() {
+  hostkit::SetLanguage("en-us");  // the texts of alerts and the calendar, as a reader of the timeline reads them
   hostkit::MeetingFixture::Options options;
   options.other_users = 0;
   options.subject = "All hands";
