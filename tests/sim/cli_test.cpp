@@ -127,7 +127,7 @@ TEST(SimCommandLine, HelpListsEveryFlag) {
   const simtest::Result result = RunSim({"--help"}, dir);
   EXPECT_EQ(result.status, 0);
   for (const char* flag : {"--users", "--minutes", "--seed", "--state", "--report", "--json", "--trace", "--10k",
-                           "--chapters", "--realtime", "--log-level", "--list-queries", "--list-actions", "--schema",
+                           "--chapters", "--realtime", "--quiet", "--log-level", "--list-queries", "--list-actions", "--schema",
                            "--format-doc", "--version", "--help"}) {
     EXPECT_NE(result.out.find(flag), std::string::npos) << flag;
   }

@@ -31,6 +31,7 @@ struct Options {
   std::string json;
   std::string trace;
   bool realtime = false;
+  bool quiet = false;
   int log_level = 3;
   bool list_queries = false;
   bool list_actions = false;
@@ -120,6 +121,7 @@ int main(int argc, char** argv) {
   app.add_option("--trace", o.trace, "write the run as a Chrome trace-event file (Perfetto, chrome://tracing)")
       ->type_name("FILE");
   app.add_flag("--realtime", o.realtime, "follow the wall clock instead of fast-forwarding");
+  auto* quiet = app.add_flag("--quiet", o.quiet, "the built-in meeting prints neither timeline nor summary (files are still written)");
   app.add_option("--log-level", o.log_level, "show the library's log records up to this level (1 failures ... 6 trace)")
       ->check(CLI::Range(0, 7))
       ->capture_default_str();
@@ -127,7 +129,9 @@ int main(int argc, char** argv) {
   auto* list_actions = app.add_flag("--list-actions", o.list_actions, "list the actions a step may do, with their arguments");
   auto* schema = app.add_flag("--schema", o.schema, "print the JSON Schema of scenario files");
   auto* format_doc = app.add_flag("--format-doc", o.format_doc, "print the scenario format page (docs/scenario.md)");
-  for (CLI::Option* option : {users, minutes, seed, crowd, chapters}) scenario->excludes(option);
+  for (CLI::Option* option : {users, minutes, seed, crowd, chapters, quiet}) scenario->excludes(option);
+  crowd->excludes(quiet);
+  chapters->excludes(quiet);
   for (CLI::Option* option : {users, minutes, seed, chapters}) crowd->excludes(option);
   for (CLI::Option* option : {users, minutes, seed}) chapters->excludes(option);
   for (CLI::Option* option : {list_queries, list_actions, schema, format_doc}) {
@@ -201,6 +205,7 @@ int main(int argc, char** argv) {
   sim::Recorder recorder;
   sim::Context context;
   context.realtime = o.realtime;
+  context.quiet = o.quiet;
   context.print_log_level = o.log_level;
   context.crowd = o.crowd ? 10000 : 0;
   context.state_dir = o.state_dir.empty() ? DefaultStateDir() : o.state_dir;

@@ -37,6 +37,7 @@ struct Context {
   std::string error;            // set by an action that cannot carry out its step: what went wrong
   bool state_lost = false;      // a store could not be kept: the run ends with status 1
   Recorder* recorder = nullptr;  // what --report, --json and --trace write; null when none is asked
+  bool quiet = false;            // --quiet: the built-in meeting prints neither timeline nor summary
 };
 
 // Shows the captured records that arrived since the last call, up to the context's level.

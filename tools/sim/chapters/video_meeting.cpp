@@ -39,6 +39,9 @@ void CameraTaken(const Event&, World& world) {
   state["device_state"] = 1;
   state["error_type"] = kCameraInUse;
   world.fixture().video().Succeed(43).Succeed(44).Succeed(46).Answer(45, state);
+  Variant camera = Variant::Map();
+  camera["device_id"] = "usb-cam-1";
+  world.fixture().camera().Answer(6, camera);  // the camera in use
   const size_t before = hostkit::Navigations().size();
   world.Note("another application takes the local camera");
   video_exception::RaiseVideoException(kCameraInUse);

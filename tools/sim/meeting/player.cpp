@@ -73,7 +73,7 @@ int PlayMeeting(const Plan& plan, Context& context, Recorder& recorder) {
   std::snprintf(title, sizeof title, "a meeting of %zu people over %lld minutes (seed %llu)", plan.users,
                 static_cast<long long>(plan.minutes), static_cast<unsigned long long>(plan.seed));
   recorder.SetTitle(title);
-  std::printf("== %s: %zu events scheduled ==\n", title, events.size());
+  if (!context.quiet) std::printf("== %s: %zu events scheduled ==\n", title, events.size());
 
   World world(plan, context, recorder);
   world.Open();
@@ -108,7 +108,7 @@ int PlayMeeting(const Plan& plan, Context& context, Recorder& recorder) {
     const double cost = std::chrono::duration<double, std::micro>(Clock::now() - begin).count();
     recorder.Event(hostkit::NowMs() - start, event.kind, kind->second.track, cost);
     world.AfterEvent();
-    PrintNewLogs(context);
+    if (!context.quiet) PrintNewLogs(context);
     ++played;
     progress.Update(event.at_ms, played, events.size());
   }
@@ -122,7 +122,7 @@ int PlayMeeting(const Plan& plan, Context& context, Recorder& recorder) {
   world.Note("the meeting window closes");
   world.Close();
   hostkit::RunUntilIdle();
-  PrintSummary(recorder, plan, played, events.size());
+  if (!context.quiet) PrintSummary(recorder, plan, played, events.size());
   return context.state_lost ? 1 : 0;
 }
 

@@ -13,7 +13,8 @@ class Recorder;
 namespace sim::meeting {
 
 // Returns the exit status: 0, or 1 when a store could not be kept. Stops early, still printing
-// the summary, when SIGINT or SIGTERM arrives (sim::InterruptSignal).
+// the summary, when SIGINT or SIGTERM arrives (sim::InterruptSignal). With context.quiet it
+// prints nothing and only fills the recorder.
 int PlayMeeting(const Plan& plan, Context& context, Recorder& recorder);
 
 }  // namespace sim::meeting

@@ -64,6 +64,7 @@ void World::Close() {
 }
 
 void World::Note(const std::string& text) {
+  if (context_.quiet) return;
   const int64_t seconds = hostkit::NowMs() / 1000;
   std::printf("[%2lld:%02lld] %s\n", static_cast<long long>(seconds / 60), static_cast<long long>(seconds % 60),
               text.c_str());
