@@ -4,8 +4,10 @@
 // the run with status 1.
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "base/tkv/tkv.h"
 #include "meeting/schedule.h"
 #include "meeting/world.h"
 #include "module_api/preferences/preferences.h"
@@ -35,6 +37,17 @@ void PlanPreferences(Schedule& schedule, Random&) {
   schedule.Add(schedule.plan().end_ms(), "keep preferences");
 }
 
+// A write the store could not keep: the run goes on and ends with status 1.
+bool CheckKept(utils::Preferences& prefs, World& world) {
+  const auto error = prefs.tkv() ? prefs.tkv()->GetLastError() : std::nullopt;
+  if (!error) return true;
+  std::fprintf(stderr, "velto-sim: the preferences store in %s could not be kept: %s\n",
+               world.context().state_dir.c_str(), error->content.c_str());
+  world.Note("preferences could not be kept: " + error->content);
+  world.context().state_lost = true;
+  return false;
+}
+
 void Open(const Event&, World& world) {
   const std::string& dir = world.context().state_dir;
   utils::InitializePreferences(dir);
@@ -55,6 +68,7 @@ void Open(const Event&, World& world) {
   prefs->SetInt32("meetings_played", played + 1);
   prefs->UpdateLastModifiedTime("meetings_played");
   prefs->Sync();
+  CheckKept(*prefs, world);
   world.Slot<Store>("preferences").prefs = std::move(prefs);
 }
 
@@ -64,7 +78,7 @@ void Keep(const Event&, World& world) {
   const std::string& last = world.Slot<std::string>("last search");
   if (!last.empty()) store.prefs->SetString("last_search", last);
   store.prefs->Sync();
-  world.Note("preferences kept for the next run");
+  if (CheckKept(*store.prefs, world)) world.Note("preferences kept for the next run");
 }
 
 const bool kRegistered = [] {
