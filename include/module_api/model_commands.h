@@ -245,6 +245,10 @@ inline constexpr int kJoiningStage2 = 44;
 inline constexpr int kUsageState = 66;
 // No argument -> result: the meeting is a webinar.
 inline constexpr int kIsWebinar = 95;
+// No argument -> {"join_from": int}: where the join started.
+inline constexpr int kJoinFrom = 7;
+// {"reason": int}: leaves the meeting.
+inline constexpr int kLeaveMeeting = 19;
 }  // namespace meeting
 
 // Configuration model (517): client settings. Most settings live on the first pair, the audio
@@ -313,6 +317,12 @@ inline constexpr int kActivatingAccount = 106;
 inline constexpr int kCaptchaSender = 122;
 // {"current_authorize_sender": int, "is_setter": bool} -> bool: that sender is the current one.
 inline constexpr int kThirdAppAuthorizeSender = 124;
+// {"corp_id"} -> the parameters of a switch to that account.
+inline constexpr int kSwitchAccountParams = 86;
+// {"callback_block", "action_params"}: what to do once the switch is done.
+inline constexpr int kRegisterAfterSwitchAction = 87;
+// No argument -> {"report_param": {...}}: the join alert's report parameters.
+inline constexpr int kJoinAlertReportParam = 88;
 }  // namespace account_switch
 
 // Profile model (537).
@@ -327,6 +337,8 @@ inline constexpr int kAccountState = 16;
 namespace service_entrance {
 // {"group_id": string, "id": string} -> the item's value, of the kind the reader expects.
 inline constexpr int kReadConfigurationItem = 1;
+// {"id"[, "attr"]} -> result: the entrance is visible.
+inline constexpr int kEntranceVisible = 1;
 }  // namespace service_entrance
 
 // Custom layout model (557).
@@ -580,6 +592,26 @@ inline constexpr int kPullShowRules = 20;
 inline constexpr int kAddAlert = 21;
 }  // namespace operation_alert
 
+// Room switch model (622).
+namespace room_switch {
+// No argument -> result: a room switch is under way.
+inline constexpr int kIsRoomSwitching = 1;
+}  // namespace room_switch
+
+// Switch account toast model (1000046).
+namespace switch_account_toast {
+// No argument -> {"name", "content", "icon"}: the toast waiting to be shown.
+inline constexpr int kPendingSwitchToast = 9;
+// Shows the toast.
+inline constexpr int kShowSwitchToast = 5;
+}  // namespace switch_account_toast
+
+// A module's view service (not a model: the same Call shape on a module runtime's service).
+namespace view_service {
+// The view params: makes the view.
+inline constexpr int kCreateView = 0;
+}  // namespace view_service
+
 }  // namespace velto::model_command
 
 // Events (the first argument of Subscribe and SubscribeWithLocation), one namespace per model.
@@ -598,6 +630,8 @@ inline constexpr int kAudioExceptionAlert = 125;
 inline constexpr int kHideMeetingInfoTopBar = 133;
 // Posted without keys.
 inline constexpr int kShowMeetingInfoTopBar = 134;
+// The meeting view goes away.
+inline constexpr int kDismissMeetingView = 96;
 }  // namespace event_bus
 
 // Authorization model (504). The reconnect and logout payloads go to the authorization view
@@ -670,6 +704,8 @@ inline constexpr int kLeaveComplete = 2;
 inline constexpr int kSwitchToAudioMode = 9;
 // The local user was moved to the waiting room.
 inline constexpr int kSelfMoveToWaitingRoom = 14;
+// The meeting was dismissed.
+inline constexpr int kDismissComplete = 23;
 }  // namespace meeting
 
 // Profile model (537).
@@ -712,5 +748,11 @@ inline constexpr int kShow = 1;
 // An array of integers: alert types not to queue.
 inline constexpr int kIgnoreList = 2;
 }  // namespace operation_alert
+
+// A module's view service.
+namespace view_service {
+// The params plus "view": an item's view was set.
+inline constexpr int kItemSet = 1;
+}  // namespace view_service
 
 }  // namespace velto::model_event

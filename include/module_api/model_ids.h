@@ -107,32 +107,3 @@ inline constexpr int kLoginSupportModel = 10070;
 inline constexpr int kAudioEffectModel = 10000002;
 
 }  // namespace velto::model_id
-
-// Commands of the models the join utilities (velto_common::utils::join) ask, for module
-// authors and hostkit scripts.
-namespace velto::join_command {
-
-inline constexpr int kJoinFrom = 7;                   // meeting model: answers {"join_from": int}
-inline constexpr int kLeaveMeeting = 19;              // meeting model: {"reason": int}, leaves the meeting
-inline constexpr int kIsRoomSwitching = 1;            // room switch model: the call's result
-inline constexpr int kSwitchAccountParams = 86;       // account switch model: {"corp_id"} -> the switch params
-inline constexpr int kRegisterAfterSwitchAction = 87; // account switch model: {"callback_block", "action_params"}
-inline constexpr int kJoinAlertReportParam = 88;      // account switch model: answers {"report_param": {...}}
-inline constexpr int kPendingSwitchToast = 9;         // switch account toast model: {"name", "content", "icon"}
-inline constexpr int kShowSwitchToast = 5;            // switch account toast model: shows a toast
-
-}  // namespace velto::join_command
-
-// Events and commands the extension bases (module_api/extension) use.
-namespace velto::extension_model {
-
-inline constexpr int kMeetingJoinCompleteEvent = 1;      // meeting model: {"result": 0 on success}
-inline constexpr int kMeetingLeaveCompleteEvent = 2;     // meeting model
-inline constexpr int kMeetingDismissCompleteEvent = 23;  // meeting model
-inline constexpr int kDismissMeetingViewEvent = 96;      // event bus model
-inline constexpr int kInMeetingCommand = 0;              // meeting model: the call's result
-inline constexpr int kServiceEntranceVisible = 1;        // service entrance model: {"id"[, "attr"]}
-inline constexpr int kViewServiceCreateView = 0;         // a module's view service: the view params
-inline constexpr int kViewServiceItemSetEvent = 1;       // a module's view service: the params + "view"
-
-}  // namespace velto::extension_model

@@ -5,6 +5,7 @@
 #include "module_api/join/join_utils.h"
 #include "module_api/log.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 
 namespace velto {
@@ -27,16 +28,16 @@ void HomeNavigationExtensionBase::SubscribeRoomEvent() {
                      extension_support::Guarded(this, [this, handler](const Variant* v) { (this->*handler)(v); }));
   };
   if (framework::Model* meeting = AppModel(model_id::kMeetingModel)) {
-    subscribe(meeting, extension_model::kMeetingLeaveCompleteEvent, &HomeNavigationExtensionBase::OnEventLeaveComplete);
-    subscribe(meeting, extension_model::kMeetingJoinCompleteEvent, &HomeNavigationExtensionBase::OnEventJoinComplete);
-    subscribe(meeting, extension_model::kMeetingDismissCompleteEvent,
+    subscribe(meeting, model_event::meeting::kLeaveComplete, &HomeNavigationExtensionBase::OnEventLeaveComplete);
+    subscribe(meeting, model_event::meeting::kJoinComplete, &HomeNavigationExtensionBase::OnEventJoinComplete);
+    subscribe(meeting, model_event::meeting::kDismissComplete,
               &HomeNavigationExtensionBase::OnEventDismissComplete);
     // Marked here as well: with the meeting model subscribed and no event bus, OnUninit must
     // still let the meeting model go.
     room_event_subscribed_ = true;
   }
   if (framework::Model* bus = AppModel(model_id::kEventBusModel)) {
-    subscribe(bus, extension_model::kDismissMeetingViewEvent, &HomeNavigationExtensionBase::OnEventDismissMeetingView);
+    subscribe(bus, model_event::event_bus::kDismissMeetingView, &HomeNavigationExtensionBase::OnEventDismissMeetingView);
     room_event_subscribed_ = true;
   }
 }
@@ -48,7 +49,7 @@ void HomeNavigationExtensionBase::OnUninit() {
 }
 
 bool HomeNavigationExtensionBase::InmeetingState() {
-  return model::Ask(model_id::kMeetingModel, extension_model::kInMeetingCommand);
+  return model::Ask(model_id::kMeetingModel, model_command::meeting::kInMeeting);
 }
 
 void HomeNavigationExtensionBase::UpdateItemStatusByRoomStatus(bool) {}

@@ -5,6 +5,7 @@
 #include "module_api/extension/extension_events.h"
 #include "module_api/log.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "extension/extension_support.h"
 #include "tbui/ext/tb_module_runtime.h"
@@ -39,7 +40,7 @@ void ModuleExtension::OnContributesActivate(int64_t /*handle*/, const Variant* p
   OnInit(params);
   RegisterEventHandler(ev::kGetItemInfo, [this](const Variant* in, Variant* out) { HandleGetItemInfo(in, out); });
   if (framework::Service* views = GetExtensionViewService()) {
-    views->Subscribe(extension_model::kViewServiceItemSetEvent, observer_id(),
+    views->Subscribe(model_event::view_service::kItemSet, observer_id(),
                      extension_support::Guarded(this, [this](const Variant* item) { OnSetItem(item); }));
   }
   activated_ = true;
@@ -48,7 +49,7 @@ void ModuleExtension::OnContributesActivate(int64_t /*handle*/, const Variant* p
 void ModuleExtension::OnContributesUnActivate() {
   UnRegisterEventHandler(ev::kGetItemInfo);
   if (framework::Service* views = GetExtensionViewService()) {
-    views->Unsubscribe(extension_model::kViewServiceItemSetEvent, observer_id());
+    views->Unsubscribe(model_event::view_service::kItemSet, observer_id());
   }
   OnUninit();
   activated_ = false;
@@ -147,7 +148,7 @@ void ModuleExtension::HandleControlExtension(const Variant* in) {
   if (params.Has("view_type")) {
     params["tbui_extension"] = tbui::ext::TBModuleRuntime::HasWidget(params.GetString("view_type"));
   }
-  views->Call(extension_model::kViewServiceCreateView, &params, nullptr);
+  views->Call(model_command::view_service::kCreateView, &params, nullptr);
 }
 
 void ModuleExtension::HandlePropertitesExtension(const Variant* in) {

@@ -2,6 +2,7 @@
 
 #include "module_api/log.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "util/time/server_time.h"
 
@@ -16,12 +17,12 @@ bool UIEntranceHandler::QueryServiceEntranceIfVisible(const std::string& entranc
   entrance_ids_.insert(entrance_id);
   Variant query = Variant::Map();
   query["id"] = entrance_id;
-  bool visible = model::QueryAnswer(model_id::kServiceEntranceModel, extension_model::kServiceEntranceVisible, &query)
+  bool visible = model::QueryAnswer(model_id::kServiceEntranceModel, model_command::service_entrance::kEntranceVisible, &query)
                      .AsBoolean();
   if (visible && check_end_time) {
     query["attr"] = "end_time";
     const Variant end_time =
-        model::QueryAnswer(model_id::kServiceEntranceModel, extension_model::kServiceEntranceVisible, &query);
+        model::QueryAnswer(model_id::kServiceEntranceModel, model_command::service_entrance::kEntranceVisible, &query);
     if (end_time.IsInteger()) visible = util::time::GetServerTimestamp(1) < end_time.AsInteger();
   }
   VELTO_LOG(log::kTrace) << "entrance_id = " << entrance_id << ", visible = " << visible;

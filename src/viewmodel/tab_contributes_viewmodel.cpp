@@ -8,6 +8,7 @@
 #include "module_api/extension/extension_events.h"
 #include "module_api/log.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 
 namespace velto {
@@ -203,7 +204,7 @@ void TabContributesViewModel::ReportTabExposure(const std::string& extension_id)
     if (extension_id == id) type = name;
   }
   if (!type) return;
-  const bool in_meeting = model::Ask(model_id::kMeetingModel, extension_model::kInMeetingCommand);
+  const bool in_meeting = model::Ask(model_id::kMeetingModel, model_command::meeting::kInMeeting);
   velto_common::utils::analytics::LogEventWith2Properties("e#meeting_invitation#select_invite_type#click", "type", type,
                                                           "in_meeting", in_meeting ? "1" : "0");
 }

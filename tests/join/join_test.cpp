@@ -16,6 +16,7 @@
 #include "module_api/join/join_alerts.h"
 #include "module_api/join/join_utils.h"
 #include "module_api/join/multi_device_join.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 
 namespace {
@@ -23,7 +24,7 @@ namespace {
 using base::Variant;
 using hostkit::Json;
 namespace join = velto_common::utils::join;
-namespace cmd = velto::join_command;
+namespace cmd = velto::model_command;
 
 TEST(JoinStages, EachSdkStepHasItsStageAndAStrangeStepIsLogged) {
   using Step = veltosdk::MeetingJoinResult::Step;
@@ -58,29 +59,29 @@ TEST(JoinLogs, TheMeetingItemTextKeepsItsSecretsAndListsOut) {
 TEST(JoinQueries, JoinSourceRoomSwitchAndReportParams) {
   EXPECT_EQ(join::GetJoinFrom(), -1);
   EXPECT_TRUE(hostkit::HasLog(1, "model 514 not found"));
-  hostkit::InstallModel(514).Answer(cmd::kJoinFrom, Json(R"({"join_from": 12})"));
+  hostkit::InstallModel(514).Answer(cmd::meeting::kJoinFrom, Json(R"({"join_from": 12})"));
   EXPECT_EQ(join::GetJoinFrom(), 12);
   EXPECT_FALSE(join::IsRoomSwitching());
-  hostkit::InstallModel(622).Succeed(cmd::kIsRoomSwitching);
+  hostkit::InstallModel(622).Succeed(cmd::room_switch::kIsRoomSwitching);
   EXPECT_TRUE(join::IsRoomSwitching());
 
   auto& accounts = hostkit::InstallModel(535);
-  accounts.Answer(cmd::kJoinAlertReportParam,
+  accounts.Answer(cmd::account_switch::kJoinAlertReportParam,
                   Json(R"({"report_param": {"account_role": 2, "corp_id": "c1", "uid": "u1", "token": "t-secret"}})"));
   EXPECT_EQ(join::GetJoinAlertReportParam("cu", "ca"), Json(R"({"account_role": 2, "corp_id": "c1", "uid": "u1"})"));
-  EXPECT_EQ(accounts.LastArgument(cmd::kJoinAlertReportParam), Json(R"({"creator_uid": "cu", "creator_appid": "ca"})"));
-  accounts.Fail(cmd::kJoinAlertReportParam);
+  EXPECT_EQ(accounts.LastArgument(cmd::account_switch::kJoinAlertReportParam), Json(R"({"creator_uid": "cu", "creator_appid": "ca"})"));
+  accounts.Fail(cmd::account_switch::kJoinAlertReportParam);
   EXPECT_EQ(join::GetJoinAlertReportParam("cu", "ca"), Variant::Map());
 }
 
 TEST(JoinLeave, LeavesOnlyWhenThereIsAMeetingOrAJoin) {
   auto& meeting = hostkit::InstallModel(514);
-  meeting.Fail(0).Fail(43).Fail(44).Succeed(cmd::kLeaveMeeting);
+  meeting.Fail(0).Fail(43).Fail(44).Succeed(cmd::meeting::kLeaveMeeting);
   join::LeaveMeetingIfNeeded(7);
-  EXPECT_EQ(meeting.CallCount(cmd::kLeaveMeeting), 0u);
+  EXPECT_EQ(meeting.CallCount(cmd::meeting::kLeaveMeeting), 0u);
   meeting.Succeed(0);
   join::LeaveMeetingIfNeeded(7);
-  EXPECT_EQ(meeting.LastArgument(cmd::kLeaveMeeting), Json(R"({"reason": 7})"));
+  EXPECT_EQ(meeting.LastArgument(cmd::meeting::kLeaveMeeting), Json(R"({"reason": 7})"));
 }
 
 class JoinDialogs : public ::testing::Test {
@@ -104,7 +105,7 @@ TEST_F(JoinDialogs, ARejectedItemStopsTheJoinWithTheLimitAlert) {
 }
 
 TEST_F(JoinDialogs, ServerTipsShowTheirButtonsLogAtTheCallerAndOpenThePurchase) {
-  hostkit::InstallModel(514).Answer(cmd::kJoinFrom, Json(R"({"join_from": 4})"));
+  hostkit::InstallModel(514).Answer(cmd::meeting::kJoinFrom, Json(R"({"join_from": 4})"));
   const Variant tips = Json(R"({"title": "Meeting is full", "error_code": 13420,
       "content_list": [{"content": "No seats left.", "content_color": "#333"}, {"content": "Upgrade for more."}],
       "button_list": [{"text": "Later", "action": 0}, {"text": "Upgrade", "action": 2,
@@ -181,7 +182,7 @@ TEST_F(JoinDialogs, PrivacyNoticeNamesTheMeetingAndIsNeverShownInTheMessagingSdk
 
 TEST_F(JoinDialogs, ACrossAccountMeetingIsConfirmedThenJoinedAfterTheSwitch) {
   auto& accounts = hostkit::InstallModel(535);
-  accounts.Succeed(cmd::kRegisterAfterSwitchAction).Succeed(101);
+  accounts.Succeed(cmd::account_switch::kRegisterAfterSwitchAction).Succeed(101);
   EXPECT_FALSE(join::PrepareJoinCrossAccountMeeting(Json(R"({"cross_account_type": 0})"), &vm_, nullptr));
   EXPECT_TRUE(hostkit::HasLog(3, "unknown cross_account_type:0"));
   const Variant params = Json(R"({"cross_account_type": 2, "remind_kind": 1, "meeting_code": "800",
@@ -195,7 +196,7 @@ TEST_F(JoinDialogs, ACrossAccountMeetingIsConfirmedThenJoinedAfterTheSwitch) {
   EXPECT_EQ(accounts.CallCount(), 0u);  // nothing before the user confirms
   hostkit::PressAlertButton(hostkit::LastAlert()->id, framework::AlertButton::kPositive);
   ASSERT_EQ(accounts.calls().size(), 2u);
-  EXPECT_EQ(accounts.calls()[0].command_id, cmd::kRegisterAfterSwitchAction);
+  EXPECT_EQ(accounts.calls()[0].command_id, cmd::account_switch::kRegisterAfterSwitchAction);
   EXPECT_EQ(accounts.calls()[0].argument,
             Json(R"({"callback_block": "join_meeting", "action_params": {"cross_account_type": 2,
                      "meeting_code": "800", "invite_id": "i1", "meeting_id": "m1"}})"));
@@ -208,31 +209,31 @@ TEST_F(JoinDialogs, InvitedMembersOnlyOffersTheSwitchWhenTheInvitedAccountExists
   join::OnEventShowInvitedMemberOnlyDialog(nullptr, &vm_, nullptr, [&](bool s) { done.push_back(s); });
   EXPECT_TRUE(hostkit::HasLog(1, "params is null"));
   auto& accounts = hostkit::InstallModel(535);
-  accounts.Fail(cmd::kSwitchAccountParams);
+  accounts.Fail(cmd::account_switch::kSwitchAccountParams);
   const Variant params = Json(R"({"is_exit_invited_account": true, "meeting_code": "800", "corp_id": "corp-b"})");
   join::OnEventShowInvitedMemberOnlyDialog(&params, &vm_, nullptr, [&](bool s) { done.push_back(s); });
   hostkit::PressAlertButton(hostkit::LastAlert()->id, framework::AlertButton::kPositive);
   EXPECT_TRUE(hostkit::HasLog(1, "get switch account params error."));
-  accounts.Answer(cmd::kSwitchAccountParams, Json(R"({"auth_code": "ac", "identity_type": 1})"))
-      .Succeed(cmd::kRegisterAfterSwitchAction)
+  accounts.Answer(cmd::account_switch::kSwitchAccountParams, Json(R"({"auth_code": "ac", "identity_type": 1})"))
+      .Succeed(cmd::account_switch::kRegisterAfterSwitchAction)
       .Succeed(101);
   join::OnEventShowInvitedMemberOnlyDialog(&params, &vm_, nullptr, [&](bool s) { done.push_back(s); });
   hostkit::PressAlertButton(hostkit::LastAlert()->id, framework::AlertButton::kPositive);
   EXPECT_EQ(done, (std::vector<bool>{false, false, true}));
   EXPECT_EQ(accounts.LastArgument(101).GetString("corp_id"), "corp-b");
-  EXPECT_EQ(accounts.LastArgument(cmd::kRegisterAfterSwitchAction).Get("action_params").GetString("meeting_code"), "800");
+  EXPECT_EQ(accounts.LastArgument(cmd::account_switch::kRegisterAfterSwitchAction).Get("action_params").GetString("meeting_code"), "800");
 }
 
 TEST(JoinSwitchToast, ThePendingToastIsShownWithItsFlags) {
   auto& toasts = hostkit::InstallModel(1000046);
-  toasts.Answer(cmd::kPendingSwitchToast, Json(R"({"name": "Corp B", "content": "Now in Corp B", "icon": "b.png"})"))
-      .Succeed(cmd::kShowSwitchToast);
+  toasts.Answer(cmd::switch_account_toast::kPendingSwitchToast, Json(R"({"name": "Corp B", "content": "Now in Corp B", "icon": "b.png"})"))
+      .Succeed(cmd::switch_account_toast::kShowSwitchToast);
   join::ShowSwitchAccountSuccessToast(true);
-  EXPECT_EQ(toasts.LastArgument(cmd::kShowSwitchToast),
+  EXPECT_EQ(toasts.LastArgument(cmd::switch_account_toast::kShowSwitchToast),
             Json(R"({"name": "Corp B", "content": "Now in Corp B", "icon": "b.png", "duration": 3000, "flags": 1})"));
-  toasts.Fail(cmd::kPendingSwitchToast);
+  toasts.Fail(cmd::switch_account_toast::kPendingSwitchToast);
   join::ShowSwitchAccountSuccessToast(false);
-  EXPECT_EQ(toasts.CallCount(cmd::kShowSwitchToast), 1u);
+  EXPECT_EQ(toasts.CallCount(cmd::switch_account_toast::kShowSwitchToast), 1u);
 }
 
 TEST(MultiDeviceJoin, TheGuideShowsOnlyInItsScenes) {

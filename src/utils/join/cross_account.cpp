@@ -9,6 +9,7 @@
 #include "module_api/join/join_types.h"
 #include "module_api/log.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "module_api/runtime.h"
 
@@ -16,7 +17,7 @@ namespace velto_common::utils::join {
 namespace {
 
 using base::variant::Variant;
-namespace cmd = velto::join_command;
+namespace cmd = velto::model_command;
 namespace log = velto::log;
 namespace str = velto::join_string;
 
@@ -56,7 +57,7 @@ bool RegisterSwitchAccountAfterCallback(const Variant& params) {
   Variant argument = Variant::Map();
   argument["callback_block"] = "join_meeting";
   argument["action_params"] = ActionParams(params);
-  return velto::model::Call(velto::model_id::kAccountSwitchModel, cmd::kRegisterAfterSwitchAction, &argument, nullptr);
+  return velto::model::Call(velto::model_id::kAccountSwitchModel, cmd::account_switch::kRegisterAfterSwitchAction, &argument, nullptr);
 }
 
 bool PrepareJoinCrossAccountMeeting(const Variant& params, framework::UIViewModel* view_model,
@@ -97,7 +98,7 @@ bool PrepareJoinCrossAccountMeeting(const Variant& params, framework::UIViewMode
 bool HandleSwitchAccountWhenShowInvitedMemberOnlyDialog(const std::string& meeting_code, const std::string& corp_id) {
   Variant query = Variant::Map();
   query["corp_id"] = corp_id;
-  Variant switch_params = velto::model::QueryAnswer(velto::model_id::kAccountSwitchModel, cmd::kSwitchAccountParams,
+  Variant switch_params = velto::model::QueryAnswer(velto::model_id::kAccountSwitchModel, cmd::account_switch::kSwitchAccountParams,
                                                     &query);
   if (!switch_params.IsMap() || switch_params.GetString("auth_code").empty()) {
     VELTO_LOG(log::kFailure) << "get switch account params error.";
@@ -143,7 +144,7 @@ void OnEventShowInvitedMemberOnlyDialog(const Variant* params, framework::UIView
 
 void ShowSwitchAccountSuccessToast(bool flag) {
   const Variant pending =
-      velto::model::QueryAnswer(velto::model_id::kSwitchAccountToastModel, cmd::kPendingSwitchToast);
+      velto::model::QueryAnswer(velto::model_id::kSwitchAccountToastModel, cmd::switch_account_toast::kPendingSwitchToast);
   if (!pending.IsMap()) return;
   Variant toast = Variant::Map();
   toast["name"] = pending.GetString("name");
@@ -151,7 +152,7 @@ void ShowSwitchAccountSuccessToast(bool flag) {
   toast["icon"] = pending.GetString("icon");
   toast["duration"] = 3000;
   toast["flags"] = flag ? 1 : 0;
-  velto::model::Call(velto::model_id::kSwitchAccountToastModel, cmd::kShowSwitchToast, &toast, nullptr);
+  velto::model::Call(velto::model_id::kSwitchAccountToastModel, cmd::switch_account_toast::kShowSwitchToast, &toast, nullptr);
 }
 
 }  // namespace velto_common::utils::join

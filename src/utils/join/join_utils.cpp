@@ -6,6 +6,7 @@
 #include "module_api/in_meeting/meeting_state.h"
 #include "module_api/log.h"
 #include "module_api/model/model_call.h"
+#include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "module_api/runtime.h"
 
@@ -13,7 +14,7 @@ namespace velto_common::utils::join {
 namespace {
 
 using base::variant::Variant;
-namespace cmd = velto::join_command;
+namespace cmd = velto::model_command;
 namespace model_id = velto::model_id;
 namespace log = velto::log;
 
@@ -55,16 +56,16 @@ std::string LogNecessaryMeetingItem(const Variant& item) {
 }
 
 int32_t GetJoinFrom() {
-  return velto::model::QueryValue<int32_t>(model_id::kMeetingModel, cmd::kJoinFrom, nullptr, {"join_from"}, -1);
+  return velto::model::QueryValue<int32_t>(model_id::kMeetingModel, cmd::meeting::kJoinFrom, nullptr, {"join_from"}, -1);
 }
 
-bool IsRoomSwitching() { return velto::model::Ask(model_id::kRoomSwitchModel, cmd::kIsRoomSwitching); }
+bool IsRoomSwitching() { return velto::model::Ask(model_id::kRoomSwitchModel, cmd::room_switch::kIsRoomSwitching); }
 
 Variant GetJoinAlertReportParam(const std::string& creator_uid, const std::string& creator_appid) {
   Variant argument = Variant::Map();
   argument["creator_uid"] = creator_uid;
   argument["creator_appid"] = creator_appid;
-  const Variant answer = velto::model::QueryAnswer(model_id::kAccountSwitchModel, cmd::kJoinAlertReportParam, &argument);
+  const Variant answer = velto::model::QueryAnswer(model_id::kAccountSwitchModel, cmd::account_switch::kJoinAlertReportParam, &argument);
   const Variant& report = answer.Get("report_param");
   if (!report.IsMap()) return Variant::Map();
   // Only the keys reports carry: the answer may hold more about the account.
@@ -80,7 +81,7 @@ void LeaveMeetingIfNeeded(int32_t reason) {
   VELTO_LOG(log::kTrace) << "leave meeting, reason:" << reason;
   Variant argument = Variant::Map();
   argument["reason"] = reason;
-  velto::model::Call(model_id::kMeetingModel, cmd::kLeaveMeeting, &argument, nullptr);
+  velto::model::Call(model_id::kMeetingModel, cmd::meeting::kLeaveMeeting, &argument, nullptr);
 }
 
 bool PreCheckMeetingItemLimitBeforeJoin(const Variant& item, framework::UIViewModel* view_model,
