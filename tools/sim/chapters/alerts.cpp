@@ -2,6 +2,7 @@
 // already holds in another room (as its owner and as a member), a member limit, a full meeting,
 // a webinar that needs enrolment and a private meeting. Each shows its dialog; the user's
 // answer is carried out: recordings stopped, joins sent, meetings dissolved, pages opened.
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -226,15 +227,15 @@ bool CloseScreen(const Variant&, sim::Context&) {
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("join_screen_open", OpenScreen);
-  sim::RegisterAction("join", Join);
-  sim::RegisterAction("join_confirm", ConfirmJoin);
-  sim::RegisterAction("join_error", JoinError);
-  sim::RegisterAction("join_room_full", RoomFull);
-  sim::RegisterAction("join_not_enrolled", NotEnrolled);
-  sim::RegisterAction("join_private", PrivateMeeting);
-  sim::RegisterAction("join_press", Press);
-  sim::RegisterAction("join_screen_close", CloseScreen);
+  sim::RegisterAction("join_screen_open", {"Opens the join screen that owns the join-limit alert manager.", {}}, OpenScreen);
+  sim::RegisterAction("join", {"The user joins a meeting through the alert manager.", {sim::Int("meeting_id", 0, INT64_MAX, "the meeting id").Required(), sim::Str("subject", "the meeting subject")}}, Join);
+  sim::RegisterAction("join_confirm", {"The meeting model confirms the pending join.", {}}, ConfirmJoin);
+  sim::RegisterAction("join_error", {"A multi-room join fails with an error code.", {sim::Int("code", INT32_MIN, INT32_MAX, "the error code").Required(), sim::Value("info", "the error details")}}, JoinError);
+  sim::RegisterAction("join_room_full", {"The room is full: its alert shows.", {}}, RoomFull);
+  sim::RegisterAction("join_not_enrolled", {"The user is not enrolled: its alert shows.", {sim::Str("url", "the enrol page"), sim::Str("message", "the server message")}}, NotEnrolled);
+  sim::RegisterAction("join_private", {"The meeting is private: its alert shows.", {}}, PrivateMeeting);
+  sim::RegisterAction("join_press", {"Presses a button of the alert on screen.", {sim::Str("button", "which button (default positive)").OneOf({"positive", "negative", "close"})}}, Press);
+  sim::RegisterAction("join_screen_close", {"Closes the join screen.", {}}, CloseScreen);
   sim::RegisterChapter(460, R"json({
     "name": "Join limits: the dialog of each limit, and what the answer leads to",
     "models": {

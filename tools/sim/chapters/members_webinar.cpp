@@ -9,6 +9,7 @@
 // the devices present); the panel groups records by account through
 // velto::MultiJoinUserIdentifyManager, so the account appears once, with the media states of all
 // its devices, until a device leaves.
+#include <climits>
 #include <algorithm>
 #include <map>
 #include <memory>
@@ -238,15 +239,15 @@ bool EndMultiJoin(const Variant&, sim::Context&) {
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("webinar_open", OpenWebinar);
-  sim::RegisterAction("webinar_scroll", Scroll);
-  sim::RegisterAction("webinar_jump", Jump);
-  sim::RegisterAction("webinar_rows", ShowRows);
-  sim::RegisterAction("webinar_close", CloseWebinar);
-  sim::RegisterAction("multijoin_join", Join);
-  sim::RegisterAction("multijoin_leave", Leave);
-  sim::RegisterAction("multijoin_panel", Panel);
-  sim::RegisterAction("multijoin_end", EndMultiJoin);
+  sim::RegisterAction("webinar_open", {"Opens a webinar attendee list served by a paging provider.", {sim::Int("attendees", 0, 100000000, "attendees in the webinar"), sim::Int("fetch_ms", 0, 600000, "the provider's fetch latency")}}, OpenWebinar);
+  sim::RegisterAction("webinar_scroll", {"Scrolls the attendee list to a row.", {sim::Int("to", 0, 100000000, "the target row").Required(), sim::Int("by", 1, 100000000, "rows per scroll step"), sim::Int("every", 0, 600000, "ms between steps")}}, Scroll);
+  sim::RegisterAction("webinar_jump", {"Jumps the attendee list to a row.", {sim::Int("to", 0, 100000000, "the target row").Required()}}, Jump);
+  sim::RegisterAction("webinar_rows", {"Prints the visible rows.", {sim::Int("rows", 0, 1000, "rows to print")}}, ShowRows);
+  sim::RegisterAction("webinar_close", {"Closes the attendee list.", {}}, CloseWebinar);
+  sim::RegisterAction("multijoin_join", {"A device of a user joins.", {sim::Value("device", "the device record").Required()}}, Join);
+  sim::RegisterAction("multijoin_leave", {"A device of a user leaves.", {sim::Str("user_id", "the user").Required(), sim::Int("instance_id", INT64_MIN, INT64_MAX, "the device instance").Required()}}, Leave);
+  sim::RegisterAction("multijoin_panel", {"Prints the member panel rows of multi-device users.", {}}, Panel);
+  sim::RegisterAction("multijoin_end", {"Ends the multi-join part.", {}}, EndMultiJoin);
   sim::RegisterChapter(330, R"json({
     "name": "A webinar of 20,000 attendees: the list scrolled down and up, windows of 50 rows fetched around what is shown",
     "timeline": [

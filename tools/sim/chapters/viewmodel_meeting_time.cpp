@@ -2,6 +2,7 @@
 // switches to the limit when the limit arrives and counts down to it; the alarm banner warns
 // before the end, a countdown alarm hides the label, a time card moves the limit, and the
 // window closes leaving no timer or subscription behind.
+#include <climits>
 #include <memory>
 #include <string>
 
@@ -162,13 +163,13 @@ bool CloseWindow(const Variant&, sim::Context&) {
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("meeting_window_open", OpenWindow);
-  sim::RegisterAction("time_label", ShowLabel);
-  sim::RegisterAction("time_limit", SetLimit);
-  sim::RegisterAction("time_alarm", AddAlarm);
-  sim::RegisterAction("time_alarm_animation_end", EndAnimation);
-  sim::RegisterAction("time_card", UseCard);
-  sim::RegisterAction("meeting_window_close", CloseWindow);
+  sim::RegisterAction("meeting_window_open", {"Opens the meeting window with its time label and alarm.", {sim::Int("elapsed", 0, INT64_MAX, "seconds already spent in the meeting")}}, OpenWindow);
+  sim::RegisterAction("time_label", {"Prints the time label.", {}}, ShowLabel);
+  sim::RegisterAction("time_limit", {"Sets a meeting time limit from now.", {sim::Int("minutes", 0, 100000, "the limit in minutes").Required(), sim::Int("grade", 0, INT64_MAX, "the account grade")}}, SetLimit);
+  sim::RegisterAction("time_alarm", {"The alarm model raises an alarm.", {sim::Value("alarm", "the alarm record (with its id)").Required(), sim::Bool("countdown", "the countdown is showing")}}, AddAlarm);
+  sim::RegisterAction("time_alarm_animation_end", {"The view ends the alarm animation.", {}}, EndAnimation);
+  sim::RegisterAction("time_card", {"A promotion card extends the limit.", {sim::Int("extension_minutes", 0, 100000, "minutes the card adds").Required(), sim::Int("alarm_id", INT64_MIN, INT64_MAX, "the alarm the card clears")}}, UseCard);
+  sim::RegisterAction("meeting_window_close", {"Closes the meeting window.", {}}, CloseWindow);
   sim::RegisterQuery("time.label", [] { return Current() ? LabelLine() : std::string("no window"); });
   sim::RegisterChapter(470, R"json({
     "name": "Meeting time: the label counts, a 12-minute limit arrives, the alarm warns, a time card extends it",

@@ -1,6 +1,7 @@
 // The analytics tracker configured from a file: the meeting toolbar's actions reported under the
 // event codes the configuration gives, at most as often as the server's frequency limit allows;
 // the shared web page's actions never; and a new configuration downloaded while the client runs.
+#include <climits>
 #include <unistd.h>
 
 #include <filesystem>
@@ -176,12 +177,12 @@ bool Stop(const Variant&, sim::Context&) {
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("vtracker_start", Start);
-  sim::RegisterAction("vtracker_limits", Limits);
-  sim::RegisterAction("vtracker_open_toolbar", OpenToolbar);
-  sim::RegisterAction("vtracker_click", Click);
-  sim::RegisterAction("vtracker_download", Download);
-  sim::RegisterAction("vtracker_stop", Stop);
+  sim::RegisterAction("vtracker_start", {"Starts the tracker from its configuration file.", {}}, Start);
+  sim::RegisterAction("vtracker_limits", {"Sets the server's frequency limit.", {sim::Value("count", "reports allowed per window"), sim::Value("duration", "the window")}}, Limits);
+  sim::RegisterAction("vtracker_open_toolbar", {"Opens the toolbar and web-share screens.", {}}, OpenToolbar);
+  sim::RegisterAction("vtracker_click", {"Clicks an action on a screen.", {sim::Str("screen", "toolbar or web_share").OneOf({"toolbar", "web_share"}), sim::Int("times", 1, 100000, "how many clicks"), sim::Int("action", INT32_MIN, INT32_MAX, "the action id"), sim::Int("every", 0, 600000, "ms between clicks")}}, Click);
+  sim::RegisterAction("vtracker_download", {"A new configuration file is downloaded.", {}}, Download);
+  sim::RegisterAction("vtracker_stop", {"Stops the tracker.", {}}, Stop);
   sim::RegisterChapter(970, R"json({
     "name": "Analytics tracker: configured actions reported under the frequency limit, never for the shared web page",
     "timeline": [
