@@ -9,7 +9,8 @@ namespace velto_common::utils::internal {
 
 inline constexpr int kCallFuncQueryAuthData = 3;
 
-// The answer map; null when the model is missing or the call fails (logged at the caller).
+// The answer map; null when the model is missing, the call fails or the answer is not a map
+// (logged at the caller).
 base::variant::Variant QueryAuthData(const base::Location& from = base::Location::Current());
 
 }  // namespace velto_common::utils::internal
