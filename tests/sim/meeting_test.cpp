@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "meeting/schedule.h"
@@ -49,6 +51,54 @@ void ExpectSummaryFollowsSchedule(const sim::meeting::Plan& plan, const Variant&
   EXPECT_EQ(figure("alerts shown"), count("audio device failure") + count("camera taken"));
   EXPECT_EQ(figure("web pages opened"), count("web page"));
   EXPECT_EQ(figure("private chat questions"), count("chat check"));
+
+  // The time limit: each banner the meeting alarm model raised was shown, the countdown hid the
+  // label, each time card pressed was spent, and every look after the limit found it on the label.
+  auto looks_after_open = [&] {
+    int64_t looks = 0;
+    for (const auto& event : schedule.Sorted()) looks += event.kind == "time label" && !event.args.GetBoolean("open");
+    return looks;
+  };
+  EXPECT_EQ(figure("time limits"), count("time limit"));
+  EXPECT_EQ(figure("meeting alarms shown"), count("time alarm") + count("countdown"));
+  EXPECT_EQ(figure("countdowns shown"), count("countdown"));
+  EXPECT_EQ(figure("time cards used"), count("time card"));
+  EXPECT_EQ(figure("looks at the limit on the label"), looks_after_open());
+  // Join limits: a dialog for each refused join, answered with the button the schedule says,
+  // and the answer carried out.
+  auto answered = [&](const std::string& limit, const std::string& button) {
+    int64_t n = 0;
+    for (const auto& event : schedule.Sorted()) {
+      n += event.kind == "join alert answered" && event.args.GetString("button") == button &&
+           (limit.empty() || event.args.GetString("limit") == limit);
+    }
+    return n;
+  };
+  EXPECT_EQ(figure("join-limit alerts shown"), count("join refused"));
+  EXPECT_EQ(figure("join-limit positive answers"), answered("", "positive"));
+  EXPECT_EQ(figure("join-limit negative answers"), answered("", "negative"));
+  EXPECT_EQ(figure("join-limit dialogs closed"), answered("", "close"));
+  EXPECT_EQ(figure("enrolment pages opened"), answered("not enrolled", "positive"));
+  EXPECT_EQ(figure("other meetings ended to join"), answered("room in use", "positive"));
+  // What was shown carries the answer given: the time card's button on the countdown, and on
+  // each join-limit dialog the button the schedule pressed (its close box as "close").
+  std::map<int64_t, std::string> dialogs;  // shown at -> answer
+  std::vector<std::string> alarm_answers;
+  for (const Variant& notice : summary.Get("shown").Elements()) {
+    if (notice.GetString("what") == "alert") dialogs[notice.GetInteger("at_ms")] = notice.GetString("answer");
+    if (notice.GetString("what") == "alarm") alarm_answers.push_back(notice.GetString("answer"));
+  }
+  std::map<int64_t, int64_t> refused_at;  // attempt -> when
+  for (const auto& event : schedule.Sorted()) {
+    if (event.kind == "join refused") refused_at[event.args.GetInteger("attempt")] = event.at_ms;
+    if (event.kind != "join alert answered") continue;
+    const int64_t at = refused_at[event.args.GetInteger("attempt")];
+    ASSERT_TRUE(dialogs.count(at)) << "no dialog shown at " << at;
+    EXPECT_NE(dialogs[at], "");
+    EXPECT_EQ(dialogs[at] == "close", event.args.GetString("button") == "close") << dialogs[at] << " at " << at;
+  }
+  ASSERT_EQ(static_cast<int64_t>(alarm_answers.size()), count("time alarm") + count("countdown"));
+  EXPECT_EQ(alarm_answers.back(), count("time card") ? "Use a time card" : "");
 
   // Invariants of the gallery: it pulls what its tiles show and nothing else.
   EXPECT_EQ(figure("pulls outside the visible tiles"), 0);
@@ -173,6 +223,12 @@ TEST(SimMeeting, TheTraceIsTraceEventJsonWithNestedSlicesAndCounters) {
   EXPECT_GT(counters["members"], 10u);
   EXPECT_GT(counters["pulled streams"], 0u);
   EXPECT_EQ(names[1], "meeting");
+  // One track per feature, the time limit's, the alarm's and the join limits' among them.
+  std::set<std::string> track_names;
+  for (const auto& [tid, name] : names) track_names.insert(name);
+  for (const char* track : {"time limit", "meeting alarm", "join limits", "members", "video"}) {
+    EXPECT_TRUE(track_names.count(track)) << track;
+  }
   bool nested = false;
   for (auto& [tid, slices] : tracks) {
     EXPECT_TRUE(names.count(tid)) << "track " << tid << " has no name";
