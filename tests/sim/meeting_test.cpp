@@ -7,11 +7,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <ctime>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "hostkit/platform.h"
 #include "meeting/schedule.h"
 #include "sim.h"
 #include "sim_run.h"
@@ -136,6 +139,28 @@ TEST(SimMeeting, UsersMinutesAndSeedMakeAnotherMeeting) {
   plan.minutes = 25;
   plan.seed = 7;
   ExpectSummaryFollowsSchedule(plan, ReadJson(dir.File("summary.json")));
+}
+
+// Everything but the measured timings and the state folder's path is the same on every run,
+// and the meeting day comes from the meeting's server clock, not the machine's.
+TEST(SimMeeting, TheTimelineIsTheSameOnEveryRun) {
+  TempDir dir;
+  auto timeline = [&](const std::string& state) {
+    std::string out = RunSim({"--users", "40", "--minutes", "12", "--state", dir.File(state)}, dir).out;
+    out = out.substr(0, out.find("Time per event kind"));
+    const size_t path = out.find(dir.File(state));
+    if (path != std::string::npos) out.erase(path, dir.File(state).size());
+    return out;
+  };
+  const std::string first = timeline("one");
+  EXPECT_EQ(first, timeline("two"));
+  const time_t server = static_cast<time_t>(hostkit::kServerTimeAtReset / 1000);
+  struct tm day = {};
+  gmtime_r(&server, &day);
+  char expected[80];
+  std::snprintf(expected, sizeof expected, "the meeting day: %04d-%02d-%02d,", day.tm_year + 1900, day.tm_mon + 1,
+                day.tm_mday);
+  EXPECT_NE(first.find(expected), std::string::npos) << first.substr(0, 600);
 }
 
 TEST(SimMeeting, EveryScheduledKindHasAPlayer) {
