@@ -1,7 +1,10 @@
 // The built-in meeting against its own schedule: what the generator planned (joins, leaves,
 // hands, alerts, notifications) is what the library was seen to do, and the gallery never pulls
 // a stream it does not show.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -272,6 +275,57 @@ TEST(SimMeeting, TheTraceIsTraceEventJsonWithNestedSlicesAndCounters) {
   }
   EXPECT_TRUE(nested);  // the meeting's minutes lie inside the meeting
   EXPECT_GT(tracks.size(), 5u);
+}
+
+// Progress goes to stderr only when it is a terminal, once the run has taken a second, and the
+// line is cleared when the run ends so that the shell's prompt starts clean.
+TEST(SimMeeting, ProgressGoesToATerminalAndIsClearedAtTheEnd) {
+  TempDir dir;
+  int master = -1;
+  int slave = -1;
+  ASSERT_EQ(openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+  const std::string state = dir.File("state");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    dup2(slave, STDERR_FILENO);
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, STDOUT_FILENO);
+    close(master);
+    close(slave);
+    execl(VELTO_SIM_BINARY, VELTO_SIM_BINARY, "--realtime", "--state", state.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(slave);
+  // The built-in meeting has events every second from the start: progress shows after the first
+  // second. The run is stopped once it has.
+  std::string err;
+  char buffer[4096];
+  pollfd ready = {master, POLLIN, 0};
+  while (err.find(" events") == std::string::npos && poll(&ready, 1, 30000) == 1) {
+    const ssize_t n = read(master, buffer, sizeof buffer);
+    if (n <= 0) break;
+    err.append(buffer, static_cast<size_t>(n));
+  }
+  kill(child, SIGTERM);
+  ssize_t n = 0;
+  while ((n = read(master, buffer, sizeof buffer)) > 0) err.append(buffer, static_cast<size_t>(n));  // EIO at the end
+  close(master);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + SIGTERM);
+  EXPECT_NE(err.find("\rvelto-sim: 0:0"), std::string::npos) << err;
+  EXPECT_NE(err.find(" of 60:00 simulated, "), std::string::npos) << err;
+  ASSERT_GE(err.size(), 4u);
+  EXPECT_EQ(err.substr(err.size() - 4), "\r\033[K") << err;
+}
+
+// A run longer than a second whose stderr is a file shows no progress there.
+TEST(SimMeeting, NoProgressWhenStderrIsNotATerminal) {
+  TempDir dir;
+  const simtest::Result result = RunSim({"--users", "3000", "--minutes", "10", "--quiet"}, dir);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
 }
 
 // SIGTERM stops the run after the current event; what was played is still printed and written.
