@@ -328,8 +328,8 @@ TEST(SimMeeting, NoProgressWhenStderrIsNotATerminal) {
   EXPECT_EQ(result.err, "");
 }
 
-// SIGTERM stops the run after the current event; what was played is still printed and written.
-TEST(SimMeeting, SigtermStopsTheRunAndStillWritesEverything) {
+// SIGTERM or SIGINT stops the run after the current event; what was played is still printed and written.
+void ExpectStoppedBy(int signal) {
   TempDir dir;
   int out[2];
   ASSERT_EQ(pipe(out), 0);
@@ -349,7 +349,7 @@ TEST(SimMeeting, SigtermStopsTheRunAndStillWritesEverything) {
   std::string text;
   char c = 0;
   while (text.find('\n') == std::string::npos && read(out[0], &c, 1) == 1) text += c;  // the first line
-  ASSERT_EQ(kill(child, SIGTERM), 0);
+  ASSERT_EQ(kill(child, signal), 0);
   char buffer[4096];
   ssize_t n = 0;
   while ((n = read(out[0], buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
@@ -357,10 +357,15 @@ TEST(SimMeeting, SigtermStopsTheRunAndStillWritesEverything) {
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 128 + SIGTERM);
+  EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
   EXPECT_NE(text.find("== Summary =="), std::string::npos) << text;
   EXPECT_NE(text.find("(stopped by a signal)"), std::string::npos) << text;
-  EXPECT_EQ(ReadJson(json).GetInteger("interrupted_by_signal"), SIGTERM);
+  EXPECT_EQ(ReadJson(json).GetInteger("interrupted_by_signal"), signal);
 }
+
+TEST(SimMeeting, SigtermStopsTheRunAndStillWritesEverything) { ExpectStoppedBy(SIGTERM); }
+
+// Ctrl-C at the terminal does the same.
+TEST(SimMeeting, SigintStopsTheRunAndStillWritesEverything) { ExpectStoppedBy(SIGINT); }
 
 }  // namespace
