@@ -580,6 +580,12 @@ inline constexpr int kPullShowRules = 20;
 inline constexpr int kAddAlert = 21;
 }  // namespace operation_alert
 
+// Overtime alert model (625).
+namespace overtime_alert {
+// {"enable_overtime": true, "is_user_selected": true}: the lone user chose to stay.
+inline constexpr int kSetOvertimeChoice = 1;
+}  // namespace overtime_alert
+
 }  // namespace velto::model_command
 
 // Events (the first argument of Subscribe and SubscribeWithLocation), one namespace per model.
@@ -711,6 +717,16 @@ namespace operation_alert {
 inline constexpr int kShow = 1;
 // An array of integers: alert types not to queue.
 inline constexpr int kIgnoreList = 2;
+// {"alert_url", "alert_width", "alert_height", "event_id"}: guide a company administrator.
+inline constexpr int kShowCorpManagerGuide = 29;
 }  // namespace operation_alert
+
+// Overtime alert model (625).
+namespace overtime_alert {
+// {"alert_title", "alert_content_raw" (a text with "{time_minutes}")}: the lone user's time is up.
+inline constexpr int kShowAlert = 1;
+// Payload unread: the alert is no longer wanted (someone joined).
+inline constexpr int kDismissAlert = 2;
+}  // namespace overtime_alert
 
 }  // namespace velto::model_event

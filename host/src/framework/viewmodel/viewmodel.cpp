@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/threading/looper.h"
+#include "framework/module/viewmodel_hooks_internal.h"
 #include "framework/module_service.h"
 #include "framework/viewmodel/viewmodel_records.h"
 
@@ -22,6 +23,7 @@ ViewModel::ViewModel() = default;
 ViewModel::~ViewModel() {
   ReleaseRecordedSubscriptions();
   host_internal::viewmodel::ForgetViewModel(this);
+  host_internal::hooks::NotifyReleased(this);
 }
 
 void ViewModel::OnViewCreated(const Variant*) {}

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "framework/module/viewmodel_hooks_internal.h"
 #include "framework/ui_viewmodel.h"
 #include "framework/viewmodel/viewmodel_records.h"
 
@@ -34,6 +35,7 @@ bool ViewModelDriver::Attach(framework::ViewModel& view_model, const base::varia
   if (!view_model.created_) {
     view_model.created_ = true;
     view_model.OnViewCreated(params);
+    hooks::NotifyCreated(view_model);
   }
   view_model.attached_ = true;
   view_model.visible_ = true;
