@@ -29,7 +29,8 @@ class IShowOnePersonOvertimeAlertManagerDelegate {
     (void)alert_id;
     (void)changes;
   }
-  // Called with true before the alert shows: the bottom bar's leave dialog should give way.
+  // Called with false before the alert shows: the bottom bar's own leave dialog must not open
+  // over it.
   virtual void OnePersonOvertimeNeedShowBottomExitMeetingDialog(bool need_show) { (void)need_show; }
 
  protected:
@@ -52,8 +53,10 @@ class VELTO_API ShowOnePersonOvertimeAlertManager {
   void SetViewAttached();
   void SetViewDetached();
 
-  // Shows the alert from {"alert_title", "alert_content_raw"} and starts the countdown;
-  // `on_timeout` runs when the countdown ends. Nothing without a view model.
+  // Shows the alert from {"alert_title", "alert_content_raw"} and starts the countdown (an
+  // alert still open is closed first); `on_timeout` runs when the countdown ends. Nothing
+  // without a view model. "{time_minutes}" in the content is the client setting
+  // "one-person-overtime-duration" (seconds) in whole minutes.
   void ShowOnePersonOvertimeAlert(const base::variant::Variant* info, std::function<void()> on_timeout);
   // Closes the alert and stops the countdown.
   void DisposeOnePersonOvertimeAlert();
