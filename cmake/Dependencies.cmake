@@ -12,11 +12,14 @@ find_package(Boost 1.81 REQUIRED COMPONENTS url)
 pkg_check_modules(RE2 REQUIRED IMPORTED_TARGET re2)
 find_path(RAPIDJSON_INCLUDE_DIR rapidjson/document.h REQUIRED)
 find_package(simdjson REQUIRED)
+# The signed-request tests and the simulator's network chapter answer from a server on 127.0.0.1
+# (Debian: libcpp-httplib-dev).
+if(VELTO_BUILD_TESTS OR VELTO_BUILD_SIM)
+  pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
+endif()
 # GoogleTest: the test suite, and velto::hostkit_main when it is there.
 if(VELTO_BUILD_TESTS)
   find_package(GTest REQUIRED)
-  # The signed-request tests answer from a server on 127.0.0.1 (Debian: libcpp-httplib-dev).
-  pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 else()
   find_package(GTest QUIET)
 endif()

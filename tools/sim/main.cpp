@@ -1,4 +1,4 @@
-// velto-sim [scenario.json] [--realtime] [--log-level N] [--10k]
+// velto-sim [scenario.json] [--realtime] [--log-level N] [--10k] [--network]
 // With no file, plays the built-in scenario.
 #include <cstdio>
 #include <cstring>
@@ -19,8 +19,10 @@ int main(int argc, char** argv) {
       context.print_log_level = std::atoi(argv[++i]);
     } else if (!std::strcmp(argv[i], "--10k")) {
       context.crowd = 10000;
+    } else if (!std::strcmp(argv[i], "--network")) {
+      context.network = true;
     } else if (!std::strcmp(argv[i], "--help")) {
-      std::printf("usage: velto-sim [scenario.json] [--realtime] [--log-level N] [--10k]\n");
+      std::printf("usage: velto-sim [scenario.json] [--realtime] [--log-level N] [--10k] [--network]\n");
       return 0;
     } else {
       file = argv[i];
@@ -33,6 +35,9 @@ int main(int argc, char** argv) {
   std::vector<std::string> documents;
   if (file.empty()) {
     documents = sim::BuiltinChapters();
+    if (context.network) {
+      for (std::string& chapter : sim::NetworkChapters()) documents.push_back(std::move(chapter));
+    }
   } else {
     std::ifstream in(file);
     if (!in) {

@@ -28,6 +28,7 @@ struct Context {
   std::string scenario_dir;
   size_t logs_seen = 0;  // captured records already shown
   size_t crowd = 0;      // --10k: users the member panel chapter adds to its meeting, timing each event
+  bool network = false;  // --network: also the chapters that talk HTTP to a server on 127.0.0.1
 };
 
 // Shows the captured records that arrived since the last call, up to the context's level.
@@ -44,6 +45,10 @@ bool RegisterAction(const std::string& name, Action action);
 bool RegisterQuery(const std::string& name, Query query);
 // Built-in scenario chapters play in `order`; each is a scenario document of its own.
 bool RegisterChapter(int order, const std::string& json);
+// Chapters that start a local server and time real exchanges: played only with --network, after
+// the built-in ones, so that the default output stays the same from run to run.
+bool RegisterNetworkChapter(int order, const std::string& json);
+std::vector<std::string> NetworkChapters();
 
 // Installs the "models" section of a scenario document.
 void InstallModels(const Variant& models);
