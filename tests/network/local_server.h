@@ -27,6 +27,28 @@ struct SeenRequest {
   }
 };
 
+// A gate a handler waits at until the test opens it; opening twice is harmless. Kept by the
+// fixture, so that a handler the server runs late (after the test body) still finds it.
+class Gate {
+ public:
+  void Open() {
+    {
+      std::lock_guard lock(mutex_);
+      open_ = true;
+    }
+    changed_.notify_all();
+  }
+  void Wait() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return open_; });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool open_ = false;
+};
+
 class LocalServer {
  public:
   LocalServer() = default;
