@@ -77,7 +77,6 @@ const bool kRegistered = [] {
        "payload": {"alert_title": "You are the only one here",
                    "alert_content_raw": "Nobody else has been here for {time_minutes} minutes."}},
       {"at": 150, "do": "overtime_alert"},
-      {"at": 10200, "do": "overtime_alert"},
       {"at": 10300, "do": "overtime_detach"}
     ]
   })json");

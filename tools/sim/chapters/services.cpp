@@ -84,6 +84,7 @@ bool Scan(const Variant& step, sim::Context&) {
   const size_t expected = codes.size() - (cancelled ? 1 : 0);
   const bool answered = hostkit::RunMainUntil([&] { return scanner.reports >= expected; }, 5s);
   if (!answered) sim::Print("the back end did not answer in time");
+  if (answered && cancelled) sim::Print("scanner: check " + std::to_string(cancelled) + " was closed: never reported");
   // The network thread and the server end with the step.
   hostkit::StopNetwork();
   return answered;

@@ -82,12 +82,12 @@ const bool kRegistered = [] {
       {"at": 20, "do": "vmleak_create", "name": "picker", "module": "calendar", "type": 5},
       {"at": 500, "do": "vmleak_release", "name": "picker"},
       {"at": 600, "do": "vmleak_end", "scene": 2, "reason": 0},
-      {"at": 2000, "do": "vmleak_reports"},
-      {"at": 2100, "do": "vmleak_begin", "scene": 3},
-      {"at": 2110, "do": "vmleak_create", "name": "settings", "module": "settings", "type": 3},
-      {"at": 2200, "do": "vmleak_release", "name": "settings"},
-      {"at": 2300, "do": "vmleak_end", "scene": 3, "reason": 1},
-      {"at": 4200, "do": "vmleak_reports"}
+      {"at": 2400, "do": "vmleak_reports"},
+      {"at": 2500, "do": "vmleak_begin", "scene": 3},
+      {"at": 2510, "do": "vmleak_create", "name": "settings", "module": "settings", "type": 3},
+      {"at": 2600, "do": "vmleak_release", "name": "settings"},
+      {"at": 2700, "do": "vmleak_end", "scene": 3, "reason": 1},
+      {"at": 4500, "do": "vmleak_reports"}
     ]
   })json");
   return true;
