@@ -17,6 +17,8 @@
 #include "network/local_server.h"
 #include "veltosdk/plugin/velto_signal_request.h"
 #include "veltosdk/user_id_manager.h"
+#include "veltosdk/utils/sdk_paths.h"
+#include "veltosdk/utils/signature_service.h"
 
 namespace {
 
@@ -326,6 +328,21 @@ TEST_F(SignedRequestTest, ShortTimeoutsAreRaisedUnlessForced) {
   EXPECT_FALSE(hostkit::RunMainUntil([&] { return !request.answers.empty(); }, 300ms));
   release_.Open();
   ASSERT_TRUE(WaitFor(request));
+}
+
+TEST(SdkServicesTest, TheSignatureServiceSignsWithTheConfiguredKeyAndPathsSitUnderTheGlobalDirectory) {
+  hostkit::Environment().cgi_sign_key = kKey;
+  veltosdk::ISignatureService* signer = veltosdk::utils::service::GetSignatureService();
+  ASSERT_NE(signer, nullptr);
+  EXPECT_EQ(signer->Sign("GET\n/\n\n1\n"), Hmac(kKey, "GET\n/\n\n1\n"));
+  hostkit::Environment().cgi_sign_key = "other";
+  EXPECT_NE(signer->Sign("GET\n/\n\n1\n"), Hmac(kKey, "GET\n/\n\n1\n"));
+
+  hostkit::Environment().global_dir = "/tmp/g/";
+  EXPECT_EQ(veltosdk::utils::service::GetBizDirPath(), "/tmp/g/biz");
+  EXPECT_EQ(veltosdk::utils::service::GetDatabasePath(), "/tmp/g/database");
+  hostkit::Environment().global_dir = "/tmp/g";
+  EXPECT_EQ(veltosdk::utils::service::GetAvatarPath(), "/tmp/g/avatar");
 }
 
 }  // namespace

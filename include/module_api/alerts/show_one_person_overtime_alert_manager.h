@@ -54,7 +54,8 @@ class VELTO_API ShowOnePersonOvertimeAlertManager {
   void SetViewDetached();
 
   // Shows the alert from {"alert_title", "alert_content_raw"} and starts the countdown (an
-  // alert still open is closed first); `on_timeout` runs when the countdown ends. Nothing
+  // alert still open is closed first); `on_timeout` runs when the countdown ends, before the
+  // user is led out, and must not destroy the manager. Nothing
   // without a view model. "{time_minutes}" in the content is the client setting
   // "one-person-overtime-duration" (seconds) in whole minutes.
   void ShowOnePersonOvertimeAlert(const base::variant::Variant* info, std::function<void()> on_timeout);

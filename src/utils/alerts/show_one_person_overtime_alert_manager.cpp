@@ -125,12 +125,11 @@ void ShowOnePersonOvertimeAlertManager::OnKickOutTick() {
     UpdateAlertUI(std::move(changes));
     return;
   }
-  // Moved out first: the callback or the leave may destroy this manager.
+  // The caller's callback first (it must leave this manager alive), then the countdown ends.
   std::function<void()> on_timeout = std::move(on_timeout_);
-  StopOnePersonOvertimeKickOutTimer();
-  const bool still_alone = velto_common::utils::member::GetUserCount(veltosdk::kInMeetingUserInvisibleAll) == 1;
   if (on_timeout) on_timeout();
-  if (still_alone) {
+  StopOnePersonOvertimeKickOutTimer();
+  if (velto_common::utils::member::GetUserCount(veltosdk::kInMeetingUserInvisibleAll) == 1) {
     velto_common::utils::analytics::LogEventWithProperties(kQuitEvent, {{"operation_type", kByCountdown}});
     LeaveMeeting();
     return;
