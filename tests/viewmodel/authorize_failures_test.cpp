@@ -96,7 +96,9 @@ TEST_F(AuthFailure, EveryCodeOfTheTableGetsItsOwnReaction) {
        "license expired", Marker(s::kUpgrade), Marker(s::kCancel)},
       {-20028, R"({"verify_result": {"verify_code": "vc-S3CRET-1", "action_code": 7, "business_id": "b2"}})",
        Reaction::kWebPage, "", "verify_code=vc-S3CRET-1", "", ""},
-      {-20028, "{}", Reaction::kDialog, Marker(s::kCommonErrTitle), Marker(s::kCommonErrContent) + " -20028", ok, ""},
+      // The verification page and nothing more: no page to open leaves no dialog either.
+      {-20028, "{}", Reaction::kNothing, "", "", "", ""},
+      {-20028, R"({"verify_result": {"action_code": 7}})", Reaction::kNothing, "", "", "", ""},
       {1234, "{}", Reaction::kDialog, Marker(s::kCommonErrTitle), Marker(s::kCommonErrContent) + " 1234", ok, ""},
       {1234, R"({"auth_message": "try the web"})", Reaction::kDialog, Marker(s::kCommonErrTitle), "try the web", ok,
        ""},

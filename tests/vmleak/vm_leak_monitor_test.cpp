@@ -10,6 +10,7 @@
 #include "framework/ui_viewmodel.h"
 #include "hostkit/diagnostics.h"
 #include "hostkit/hostkit.h"
+#include "hostkit/module_interceptor.h"
 #include "hostkit/viewmodel.h"
 #include "module_api/vmleak/vm_leak.h"
 
@@ -25,7 +26,7 @@ class PlainViewModel : public framework::ViewModel {};
 std::unique_ptr<PlainViewModel> Create(const std::string& module, int type) {
   auto view_model = std::make_unique<PlainViewModel>();
   view_model->set_view_model_type(type);
-  hostkit::SetViewModelRuntimeName(*view_model, module);
+  hostkit::SetViewModelModule(*view_model, module);
   hostkit::AttachViewModel(*view_model);
   return view_model;
 }
@@ -55,7 +56,10 @@ TEST(VmLeakMonitorTest, ObjectListGroupsByModuleAndNamesMissingRuntimes) {
   auto a = Create("chat", 34);
   auto b = Create("member", 5);
   auto c = Create("chat", 12);
-  auto unnamed = Create("", 7);
+  auto unnamed = std::make_unique<PlainViewModel>();
+  unnamed->set_view_model_type(7);
+  hostkit::SetViewModelRuntime(*unnamed, hostkit::ModuleRuntime(""));
+  hostkit::AttachViewModel(*unnamed);
   auto unfiled = std::make_unique<PlainViewModel>();
   unfiled->set_view_model_type(8);
   hostkit::AttachViewModel(*unfiled);
@@ -220,6 +224,14 @@ TEST(VmLeakMonitorTest, ProcessMemoryIsThePrivatePagesInKilobytes) {
   const float measured = VmGetCurrentProcessMemory();
   EXPECT_GT(measured, 0.0f);
   EXPECT_NEAR(measured, expected, expected * 0.1);
+}
+
+TEST(VmLeakMonitorTest, OnlyTheThreeScenesHaveNames) {
+  EXPECT_STREQ(VmSceneNameText(VMSceneName::kJoinLeaveMeeting), "Join_leave_meeting");
+  EXPECT_STREQ(VmSceneNameText(VMSceneName::kScheduleMeeting), "schedule_meeting");
+  EXPECT_STREQ(VmSceneNameText(VMSceneName::kMeetingSetting), "meeting_setting");
+  EXPECT_EQ(VmSceneNameText(static_cast<VMSceneName>(0)), nullptr);
+  EXPECT_EQ(VmSceneNameText(static_cast<VMSceneName>(4)), nullptr);
 }
 
 }  // namespace

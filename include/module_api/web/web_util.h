@@ -26,9 +26,10 @@ VELTO_API bool InitWebUrlConfig();
 VELTO_API void UnInitWebUrlConfig();
 
 // Hosts. SetHost replaces the default host (GetSHost); SetWebHost sets the user web host, which
-// wins over the default in GetWebHost and moves every web-host page (ReviseWebUrl). An empty
-// SetWebHost clears the user web host. Both take a bare host with an optional port and keep
-// the old host otherwise ("host is invalid: host =").
+// wins over the default in GetWebHost and moves every page getter's address, pages on the
+// maker's other sites included (ReviseWebUrl). An empty SetWebHost clears the user web host.
+// Both take a bare host with an optional port and keep the old host otherwise ("host is
+// invalid: host =").
 VELTO_API void SetHost(const std::string& host);
 VELTO_API std::string GetSHost();
 VELTO_API void SetWebHost(const std::string& host);

@@ -1,5 +1,5 @@
 // Pauses the platform's UI-hang watchdog while a modal dialog holds the UI thread.
-#include "framework/module/viewmodel_hooks.h"
+#include "framework/module/module_interceptor.h"
 #include "module_api/log.h"
 #include "veltosdk/utils/tool_service.h"
 
@@ -8,8 +8,12 @@ namespace {
 
 class DialogInterceptor : public framework::module::IUIDialogInterceptor {
  public:
-  DialogInterceptor() { framework::module::AddDialogInterceptor(this); }
-  ~DialogInterceptor() override { framework::module::RemoveDialogInterceptor(this); }
+  DialogInterceptor() {
+    if (auto* service = framework::module::GetModuleInterceptorService()) service->RegisterDialogInterceptor(this);
+  }
+  ~DialogInterceptor() override {
+    if (auto* service = framework::module::GetModuleInterceptorService()) service->UnregisterDialogInterceptor(this);
+  }
 
   void OnDialogShown() override {
     if (paused_) return;

@@ -32,16 +32,22 @@ std::string ObjectList(const VmLeakScene& scene) {
 
 VmLeakMonitor::~VmLeakMonitor() {
   for (const auto& [task, looper] : pending_checks_) looper->CancelTask(task);
-  if (registered_) {
-    framework::module::RemoveViewModelCreateInterceptor(this);
-    framework::module::RemoveViewModelReleaseListener(this);
+  if (!registered_) return;
+  if (framework::module::IModuleInterceptorService* service = framework::module::GetModuleInterceptorService()) {
+    service->UnregisterViewModelCreateInterceptor(this);
+    service->UnregisterViewModelReleaseListener(this);
   }
 }
 
 void VmLeakMonitor::Register() {
   if (registered_) return;
-  const bool created = framework::module::AddViewModelCreateInterceptor(this);
-  const bool released = framework::module::AddViewModelReleaseListener(this);
+  framework::module::IModuleInterceptorService* service = framework::module::GetModuleInterceptorService();
+  if (!service) {
+    VELTO_LOG(velto::log::kFailure) << "vm leak monitor: no module interceptor service";
+    return;
+  }
+  const bool created = service->RegisterViewModelCreateInterceptor(this);
+  const bool released = service->RegisterViewModelReleaseListener(this);
   registered_ = created || released;
   VELTO_LOG(velto::log::kTrace) << "vm leak monitor registered, create: " << created << ", release: " << released;
 }

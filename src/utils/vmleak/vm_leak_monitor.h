@@ -7,7 +7,7 @@
 #include <unordered_map>
 
 #include "base/threading/looper.h"
-#include "framework/module/viewmodel_hooks.h"
+#include "framework/module/module_interceptor.h"
 #include "module_api/vmleak/vm_leak.h"
 
 namespace velto_common::utils::vmleak {
@@ -36,7 +36,7 @@ class VmLeakMonitor : public framework::module::IViewModelReleaseListener,
   VmLeakMonitor() = default;
   ~VmLeakMonitor() override;  // unregisters and drops pending checks
 
-  // Adds the monitor to the host's hooks.
+  // Registers the monitor with the host's module interceptor service (none: nothing is heard).
   void Register();
 
   void BeginScene(const char* scene_name);

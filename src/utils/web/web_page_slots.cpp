@@ -283,8 +283,6 @@ WebState& State() {
   return *state;
 }
 
-bool FollowsWebHost(SlotKind kind) { return kind == SlotKind::kWebHostPage || kind == SlotKind::kServerPage; }
-
 }  // namespace
 
 bool IsValidHostName(std::string_view host) {
@@ -332,8 +330,9 @@ bool WriteSlot(Page page, std::string_view text) {
 }
 
 std::string ReadPage(Page page) {
-  std::string text = ReadSlot(page);
-  return FollowsWebHost(Info(page).kind) ? ReviseWebUrl(text) : text;
+  // Every page follows a user-chosen web host, the ones on the maker's other sites included;
+  // paths carry no host and come back unchanged.
+  return ReviseWebUrl(ReadSlot(page));
 }
 
 std::string UserWebHost() { return State().user_web_host; }

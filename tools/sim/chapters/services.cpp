@@ -62,10 +62,10 @@ class LocalBackEnd {
   std::thread thread_;
 };
 
-bool Scan(const Variant& step, sim::Context&) {
+bool Scan(const Variant& step, sim::Context& context) {
   LocalBackEnd back_end(step.Get("answers"));
   if (!back_end.ok()) {
-    sim::Print("no local port for the back end");
+    context.error = "no local port for the back end";
     return false;
   }
   hostkit::Environment().cgi_host = back_end.base();
@@ -83,7 +83,7 @@ bool Scan(const Variant& step, sim::Context&) {
   }
   const size_t expected = codes.size() - (cancelled ? 1 : 0);
   const bool answered = hostkit::RunMainUntil([&] { return scanner.reports >= expected; }, 5s);
-  if (!answered) sim::Print("the back end did not answer in time");
+  if (!answered) context.error = "the back end did not answer in time";
   if (answered && cancelled) sim::Print("scanner: check " + std::to_string(cancelled) + " was closed: never reported");
   // The network thread and the server end with the step.
   hostkit::StopNetwork();
@@ -91,7 +91,12 @@ bool Scan(const Variant& step, sim::Context&) {
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("qr_scan", Scan);
+  sim::RegisterAction("qr_scan",
+                      {"Starts a back end on 127.0.0.1, scans the codes one after another and waits for the checks.",
+                       {sim::Strs("codes", "the scanned codes, checked with ids 1, 2, ...").Required(),
+                        sim::Int("cancel", 0, 1000, "the id of a check the user closes at once (0: none)"),
+                        sim::Record("answers", "the back end's reply to each code, by code")}},
+                      Scan);
   sim::RegisterNetworkChapter(100, R"json({
     "name": "QR codes checked with a back end on 127.0.0.1",
     "timeline": [

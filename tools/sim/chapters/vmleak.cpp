@@ -1,5 +1,6 @@
 // View-model leak monitor: a scheduling flow opens its scene, two view models come, one is
 // released, the flow ends, and 1.8 s later the one still alive is reported.
+#include <climits>
 #include <map>
 #include <memory>
 #include <string>
@@ -7,6 +8,7 @@
 #include "framework/viewmodel.h"
 #include "hostkit/diagnostics.h"
 #include "hostkit/hostkit.h"
+#include "hostkit/module_interceptor.h"
 #include "hostkit/viewmodel.h"
 #include "module_api/vmleak/vm_leak.h"
 #include "sim.h"
@@ -32,7 +34,7 @@ bool Begin(const Variant& step, sim::Context&) {
 bool Create(const Variant& step, sim::Context&) {
   auto view_model = std::make_unique<FlowViewModel>();
   view_model->set_view_model_type(step.GetInt32("type"));
-  hostkit::SetViewModelRuntimeName(*view_model, step.GetString("module"));
+  hostkit::SetViewModelModule(*view_model, step.GetString("module"));
   hostkit::AttachViewModel(*view_model);
   sim::Print("host: creates view model " + step.GetString("name") + " of " + step.GetString("module") + ", type " +
              std::to_string(step.GetInt32("type")));
@@ -69,11 +71,20 @@ bool PrintReports(const Variant&, sim::Context&) {
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("vmleak_begin", Begin);
-  sim::RegisterAction("vmleak_create", Create);
-  sim::RegisterAction("vmleak_release", Release);
-  sim::RegisterAction("vmleak_end", End);
-  sim::RegisterAction("vmleak_reports", PrintReports);
+  const sim::Field scene = sim::Int("scene", 0, 255, "the scene: 1 join or leave, 2 schedule, 3 settings").Required();
+  const sim::Field name = sim::Str("name", "the view model's name in this chapter").Required();
+  sim::RegisterAction("vmleak_begin", {"A flow starts: opens its leak-monitor scene.", {scene}}, Begin);
+  sim::RegisterAction("vmleak_create",
+                      {"The host creates a view model of a module.",
+                       {name, sim::Str("module", "the module it belongs to").Required(),
+                        sim::Int("type", INT32_MIN, INT32_MAX, "its view-model type").Required()}},
+                      Create);
+  sim::RegisterAction("vmleak_release", {"The host releases a view model.", {name}}, Release);
+  sim::RegisterAction("vmleak_end",
+                      {"The flow ends: closes its scene.",
+                       {scene, sim::Int("reason", INT32_MIN, INT32_MAX, "why it ended").Required()}},
+                      End);
+  sim::RegisterAction("vmleak_reports", {"Prints the leak reports sent since the scene opened.", {}}, PrintReports);
   sim::RegisterChapter(1300, R"json({
     "name": "View-model leak monitor: a view model outlives the scheduling flow and is reported",
     "timeline": [

@@ -2,10 +2,13 @@
 
 #include <atomic>
 #include <chrono>
+#include <algorithm>
 #include <climits>
+#include <limits>
 #include <thread>
 
 #include "base/net/http_transfer.h"
+#include "base/threading/clock_math.h"
 #include "host_internal.h"
 
 namespace host_internal {
@@ -18,6 +21,7 @@ int64_t g_real_offset = 0;  // manual time at the switch, so the clock never goe
 std::atomic<uint64_t> g_next_task_id{1};
 thread_local TaskLooper* t_current = nullptr;
 std::thread::id g_ui_thread = std::this_thread::get_id();
+constexpr int64_t kLongestWaitMs = 60 * 60 * 1000;
 
 TaskLooper& Main() {
   static TaskLooper* looper = new TaskLooper("main");
@@ -36,7 +40,11 @@ TaskLooper& File() {
 
 std::vector<TaskLooper*> AllLoopers() { return {&Main(), &Worker(), &File()}; }
 
-void SetManualNow(int64_t now_ms) { g_manual_now = now_ms; }
+void SetManualNow(int64_t now_ms) {
+  int64_t current = g_manual_now.load();
+  while (now_ms > current && !g_manual_now.compare_exchange_weak(current, now_ms)) {
+  }
+}
 bool IsRealTime() { return g_real_time; }
 void SetRealTime(bool real_time) {
   if (real_time == g_real_time) return;
@@ -62,11 +70,14 @@ base::threading::TaskId TaskLooper::PostTask(base::threading::Closure task, cons
 base::threading::TaskId TaskLooper::PostDelayedTask(base::threading::Closure task, int64_t delay_ms,
                                                     const base::Location& from) {
   if (!task) return 0;
-  const int64_t due = base::threading::NowTicksMs() + (delay_ms > 0 ? delay_ms : 0);
+  const int64_t now = base::threading::NowTicksMs();
+  const int64_t delay = delay_ms > 0 ? delay_ms : 0;
+  const bool beyond_end = delay > std::numeric_limits<int64_t>::max() - now;
+  const int64_t due = SaturatingAdd(now, delay);
   const base::threading::TaskId id = g_next_task_id++;
   {
     std::lock_guard lock(mutex_);
-    queue_.push(Task{due, next_seq_++, id, std::move(task), from});
+    queue_.push(Task{due, next_seq_++, id, std::move(task), from, beyond_end});
     pending_ids_.insert(id);
   }
   // Wakes the looper's own thread, or whoever waits in WaitForDueTask.
@@ -98,7 +109,7 @@ bool TaskLooper::RunOneDue(int64_t now) {
   {
     std::lock_guard lock(mutex_);
     DropCancelledHead();
-    if (queue_.empty() || queue_.top().due > now) return false;
+    if (queue_.empty() || queue_.top().beyond_end || queue_.top().due > now) return false;
     // priority_queue::top is const; the closure is moved out through a copy of the node.
     task = std::move(const_cast<Task&>(queue_.top()));
     queue_.pop();
@@ -111,10 +122,11 @@ bool TaskLooper::RunOneDue(int64_t now) {
   return true;
 }
 
-int64_t TaskLooper::NextDue() {
+std::optional<int64_t> TaskLooper::NextDue() {
   std::lock_guard lock(mutex_);
   DropCancelledHead();
-  return queue_.empty() ? INT64_MAX : queue_.top().due;
+  if (queue_.empty() || queue_.top().beyond_end) return std::nullopt;
+  return queue_.top().due;
 }
 
 size_t TaskLooper::PendingCount() {
@@ -133,14 +145,15 @@ bool TaskLooper::WaitForDueTask(std::chrono::steady_clock::time_point deadline) 
   std::unique_lock lock(mutex_);
   for (;;) {
     DropCancelledHead();
-    if (!queue_.empty() && queue_.top().due <= base::threading::NowTicksMs()) return true;
+    const bool reachable = !queue_.empty() && !queue_.top().beyond_end;
+    if (reachable && queue_.top().due <= base::threading::NowTicksMs()) return true;
     if (std::chrono::steady_clock::now() >= deadline) return false;
     // A task due later on the real clock is waited for; one due later on the hand clock is not
     // due until the test advances the clock, so only a post can help then.
     auto until = deadline;
-    if (!queue_.empty() && g_real_time) {
-      until = std::min(until, std::chrono::steady_clock::now() +
-                                  std::chrono::milliseconds(queue_.top().due - base::threading::NowTicksMs()));
+    if (reachable && g_real_time) {
+      const int64_t wait = std::min<int64_t>(queue_.top().due - base::threading::NowTicksMs(), kLongestWaitMs);
+      until = std::min(until, std::chrono::steady_clock::now() + std::chrono::milliseconds(wait));
     }
     wake_.wait_until(lock, until);
   }
@@ -172,13 +185,15 @@ void TaskLooper::ThreadMain() {
   std::unique_lock lock(mutex_);
   while (!stop_) {
     DropCancelledHead();
-    if (queue_.empty()) {
+    if (queue_.empty() || queue_.top().beyond_end) {
       wake_.wait(lock);
       continue;
     }
     const int64_t wait = queue_.top().due - base::threading::NowTicksMs();
     if (wait > 0) {
-      wake_.wait_for(lock, std::chrono::milliseconds(wait));
+      // A far due time would overflow the condition variable's deadline; waking early only
+      // means looking again.
+      wake_.wait_for(lock, std::chrono::milliseconds(std::min<int64_t>(wait, kLongestWaitMs)));
       continue;
     }
     Task task = std::move(const_cast<Task&>(queue_.top()));
@@ -207,8 +222,8 @@ namespace base::threading {
 int64_t NowTicksMs() {
   if (!host_internal::g_real_time) return host_internal::g_manual_now;
   auto elapsed = std::chrono::steady_clock::now() - host_internal::g_real_origin;
-  return host_internal::g_real_offset +
-         std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+  return host_internal::SaturatingAdd(host_internal::g_real_offset,
+                                      std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
 Looper* LooperThread::MainLooper() { return &host_internal::Main(); }

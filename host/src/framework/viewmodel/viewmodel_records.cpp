@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "base/log/log.h"
-#include "framework/module/viewmodel_hooks_internal.h"
+#include "framework/module/module_interceptor_internal.h"
 #include "host_internal.h"
 
 namespace host_internal::viewmodel {
@@ -20,6 +20,7 @@ struct Alert {
 
 struct Records {
   std::map<const framework::ViewModel*, std::map<int, std::vector<Variant>>> props;
+  std::map<const framework::ViewModel*, Variant> custom_params;
   std::vector<framework::AlertRecord> alerts;
   std::map<int64_t, Alert> alert_callbacks;
   int64_t next_alert_id = 1;
@@ -68,7 +69,20 @@ const std::vector<Variant>& PropHistory(const framework::ViewModel* view_model, 
   return prop == vm->second.end() ? kNone : prop->second;
 }
 
-void ForgetViewModel(const framework::ViewModel* view_model) { TheRecords().props.erase(view_model); }
+void ForgetViewModel(const framework::ViewModel* view_model) {
+  TheRecords().props.erase(view_model);
+  TheRecords().custom_params.erase(view_model);
+}
+
+const Variant* CustomParam(const framework::ViewModel* view_model) {
+  auto& params = TheRecords().custom_params;
+  auto it = params.find(view_model);
+  return it == params.end() ? nullptr : &it->second;
+}
+
+void SetCustomParam(const framework::ViewModel* view_model, const Variant& value) {
+  TheRecords().custom_params[view_model] = value;
+}
 
 int64_t CreateAlert(framework::AlertRecord record, framework::AlertCallback callback) {
   Records& records = TheRecords();
@@ -83,7 +97,7 @@ bool ShowAlert(int64_t alert_id) {
   framework::AlertRecord* alert = Find(alert_id);
   if (!alert || alert->state != framework::AlertState::kCreated) return false;
   alert->state = framework::AlertState::kShown;
-  host_internal::hooks::NotifyDialogShown();
+  host_internal::interceptor::NotifyDialogShown();
   return true;
 }
 
@@ -93,7 +107,7 @@ bool DisposeAlert(int64_t alert_id, const framework::UIViewModel* owner) {
   const bool was_shown = alert->state == framework::AlertState::kShown;
   alert->state = framework::AlertState::kDisposed;
   TheRecords().alert_callbacks.erase(alert_id);
-  if (was_shown) host_internal::hooks::NotifyDialogClosed();
+  if (was_shown) host_internal::interceptor::NotifyDialogClosed();
   return true;
 }
 
@@ -112,7 +126,7 @@ bool PressAlertButton(int64_t alert_id, int button, const Variant& data) {
   if (alert->auto_dismiss) {
     alert->state = framework::AlertState::kAnswered;
     TheRecords().alert_callbacks.erase(alert_id);
-    host_internal::hooks::NotifyDialogClosed();
+    host_internal::interceptor::NotifyDialogClosed();
   }
   // Last: the callback may show new alerts (moving the records) or destroy its view model.
   if (callback) callback(alert_id, button, data);
