@@ -6,6 +6,7 @@
 #include "base/net/http_transfer.h"
 #include "base/threading/looper_impl.h"
 #include "hostkit/hostkit.h"
+#include "veltosdk/network_detect_state.h"
 
 namespace hostkit {
 
@@ -32,5 +33,11 @@ size_t ThreadCount() {
   }
   return count;
 }
+
+void SetNetworkOnline(bool online) { host_internal::sdk::SetNetworkOnline(online); }
+void SetNetworkDetectServiceAvailable(bool available) {
+  host_internal::sdk::SetNetworkDetectServiceAvailable(available);
+}
+size_t NetworkDetectQueries() { return host_internal::sdk::NetworkDetectQueries(); }
 
 }  // namespace hostkit

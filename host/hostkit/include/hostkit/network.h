@@ -9,6 +9,10 @@
 //
 // The network looper runs on a thread of its own from the first request on, also under the hand
 // clock; its answers reach the UI as main-looper tasks. hostkit::Reset() stops it.
+//
+// The SDK's network detector (veltosdk/utils/network_detect_service.h) answers what the test
+// says: hostkit::SetNetworkOnline(false) makes it report no network. Reset() puts it back
+// (available, online).
 #pragma once
 
 #include <chrono>
@@ -28,6 +32,12 @@ void StopNetwork();
 bool IsNetworkRunning();
 // Exchanges the network thread is running now.
 size_t NetworkTransfersInFlight();
+
+// The network detector's answer, whether QueryNetworkDetectService() hands it out, and how often
+// it was asked.
+void SetNetworkOnline(bool online);
+void SetNetworkDetectServiceAvailable(bool available);
+size_t NetworkDetectQueries();
 
 // Threads of this process (entries of /proc/self/task).
 size_t ThreadCount();
