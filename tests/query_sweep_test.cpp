@@ -96,6 +96,9 @@ const std::vector<Exclusion>& Exclusions() {
        "/proc/self/smaps_rollup and name scene values, asking no model; vm_leak_monitor_test drives them",
        {"vmleak::VmGetCurrentProcessMemory", "vmleak::VmLeakBeginScene", "vmleak::VmLeakEndScene",
         "vmleak::VmSceneNameText"}},
+      {"fills a map with the fixed input rules of a meeting password, asking no model; the collect alert tests "
+       "check the rules in the password dialog's state",
+       {"meetingpassword::AddEnPWDConfigToParam"}},
       {"parsers of documents the caller hands in, with no model behind them: notification_center_test covers their "
        "fields and the notify_fuzz target their input",
        {"inmeetingnotification::ParseNotifyDataFromOpenAppMsg", "inmeetingnotification::ParseNotifyDataFromSetting"}},

@@ -61,6 +61,13 @@ namespace schedule {
 inline constexpr int kScheduleTypeOffered = 12;
 }  // namespace schedule
 
+// Collect meeting model (614). Its answer comes as model_event::collect_meeting::kCollectComplete.
+namespace collect_meeting {
+// {"meeting_id": uint64, "password", "customer_data", "webinar_token"}: adds the meeting to the
+// user's meeting list.
+inline constexpr int kCollectMeeting = 0;
+}  // namespace collect_meeting
+
 // User model (508). A user record is a map ("user_id", "app_id", "app_uid", "host", ...).
 namespace user {
 // No argument -> the local user's record.
@@ -739,6 +746,19 @@ inline constexpr int kSetOvertimeChoice = 1;
 
 // Events (the first argument of Subscribe and SubscribeWithLocation), one namespace per model.
 namespace velto::model_event {
+
+// Collect meeting model (614).
+namespace collect_meeting {
+// {"meeting_id": uint64, "ret_code": int (0 collected, 23104 password, 14808 enrolment, ...),
+// "ret_msg"}: a collect request was answered.
+inline constexpr int kCollectComplete = 1;
+}  // namespace collect_meeting
+
+// Schedule model (505).
+namespace schedule {
+// {"meeting_id": uint64}: a meeting was added to the user's list (by this or another device).
+inline constexpr int kAddMeetingPush = 21;
+}  // namespace schedule
 
 // Event bus model (502): the bus events, the "event_id" of the bus's kPostEvent and
 // kAlertInterruption.
