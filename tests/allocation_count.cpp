@@ -18,6 +18,13 @@ void* operator new(std::size_t size) {
   if (void* p = std::malloc(size ? size : 1)) return p;
   throw std::bad_alloc();
 }
+// Libraries built elsewhere (simdjson) allocate with the nothrow form and free through the
+// replaced delete: it must come from malloc as well, or the sanitizer build sees a mismatch.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  g_calls.fetch_add(1, std::memory_order_relaxed);
+  g_bytes.fetch_add(size, std::memory_order_relaxed);
+  return std::malloc(size ? size : 1);
+}
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
