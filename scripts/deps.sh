@@ -7,6 +7,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libicu-dev libsqlite3-dev libssl-dev libspdlog-dev libfmt-dev
   rapidjson-dev libsimdjson-dev nlohmann-json3-dev libre2-dev libboost-url1.81-dev
+  libcurl4-openssl-dev libcpp-httplib-dev
   libcli11-dev  # velto-sim's command line
   chromium      # the simulator's report is opened in headless Chromium by a test
 )

@@ -96,6 +96,17 @@ const std::vector<Exclusion>& Exclusions() {
       {"the preferences registry's lifecycle, driven by preferences_test",
        {"InitializePreferences", "UnInitializePreferences"}},
       {"a hook for tests that measure the pinyin caches", {"ResetPinyinCachesForTesting"}},
+      {"plug-in getters: they ask the SDK's plug-in registry for an interface pointer, with no model and no "
+       "Variant answer; plugin_services_test checks each plug-in and interface pair and the null result",
+       {"GetAuthService", "GetChatService", "GetCoWorkConfigService", "GetCommonRedDotService",
+        "GetMessagePushService", "GetOperationService", "GetProfileService", "GetVirtualBackgroundService"}},
+      {"the leak monitor's scenes and the process memory figure: they open and close scenes, read "
+       "/proc/self/smaps_rollup and name scene values, asking no model; vm_leak_monitor_test drives them",
+       {"vmleak::VmGetCurrentProcessMemory", "vmleak::VmLeakBeginScene", "vmleak::VmLeakEndScene",
+        "vmleak::VmSceneNameText"}},
+      {"fills a map with the fixed input rules of a meeting password, asking no model; the collect alert tests "
+       "check the rules in the password dialog's state",
+       {"meetingpassword::AddEnPWDConfigToParam"}},
       {"parsers of documents the caller hands in, with no model behind them: notification_center_test covers their "
        "fields and the notify_fuzz target their input",
        {"inmeetingnotification::ParseNotifyDataFromOpenAppMsg", "inmeetingnotification::ParseNotifyDataFromSetting"}},

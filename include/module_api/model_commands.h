@@ -61,6 +61,13 @@ namespace schedule {
 inline constexpr int kScheduleTypeOffered = 12;
 }  // namespace schedule
 
+// Collect meeting model (614). Its answer comes as model_event::collect_meeting::kCollectComplete.
+namespace collect_meeting {
+// {"meeting_id": uint64, "password", "customer_data", "webinar_token"}: adds the meeting to the
+// user's meeting list.
+inline constexpr int kCollectMeeting = 0;
+}  // namespace collect_meeting
+
 // User model (508). A user record is a map ("user_id", "app_id", "app_uid", "host", ...).
 namespace user {
 // No argument -> the local user's record.
@@ -729,10 +736,29 @@ namespace view_service {
 inline constexpr int kCreateView = 0;
 }  // namespace view_service
 
+// Overtime alert model (625).
+namespace overtime_alert {
+// {"enable_overtime": true, "is_user_selected": true}: the lone user chose to stay.
+inline constexpr int kSetOvertimeChoice = 1;
+}  // namespace overtime_alert
+
 }  // namespace velto::model_command
 
 // Events (the first argument of Subscribe and SubscribeWithLocation), one namespace per model.
 namespace velto::model_event {
+
+// Collect meeting model (614).
+namespace collect_meeting {
+// {"meeting_id": uint64, "ret_code": int (0 collected, 23104 password, 14808 enrolment, ...),
+// "ret_msg"}: a collect request was answered.
+inline constexpr int kCollectComplete = 1;
+}  // namespace collect_meeting
+
+// Schedule model (505).
+namespace schedule {
+// {"meeting_id": uint64}: a meeting was added to the user's list (by this or another device).
+inline constexpr int kAddMeetingPush = 21;
+}  // namespace schedule
 
 // Event bus model (502): the bus events, the "event_id" of the bus's kPostEvent and
 // kAlertInterruption.
@@ -940,6 +966,8 @@ namespace operation_alert {
 inline constexpr int kShow = 1;
 // An array of integers: alert types not to queue.
 inline constexpr int kIgnoreList = 2;
+// {"alert_url", "alert_width", "alert_height", "event_id"}: guide a company administrator.
+inline constexpr int kShowCorpManagerGuide = 29;
 }  // namespace operation_alert
 
 // A module's view service.
@@ -967,5 +995,13 @@ inline constexpr int kShowHandsUpTrailTips = 7;
 // No payload: show the company information tips.
 inline constexpr int kShowCompanyInfoTips = 9;
 }  // namespace webinar_attendee
+
+// Overtime alert model (625).
+namespace overtime_alert {
+// {"alert_title", "alert_content_raw" (a text with "{time_minutes}")}: the lone user's time is up.
+inline constexpr int kShowAlert = 1;
+// Payload unread: the alert is no longer wanted (someone joined).
+inline constexpr int kDismissAlert = 2;
+}  // namespace overtime_alert
 
 }  // namespace velto::model_event

@@ -27,6 +27,7 @@ struct Options {
   uint64_t seed = 1;
   bool crowd = false;
   bool chapters = false;
+  bool network = false;
   std::string state_dir;
   std::string report;
   std::string json;
@@ -133,6 +134,8 @@ int main(int argc, char** argv) {
   auto* crowd = app.add_flag("--10k", o.crowd,
                              "the member panel chapter with 10,000 more users, timing each kind of event");
   auto* chapters = app.add_flag("--chapters", o.chapters, "play the features' scripted chapters one after another");
+  auto* network = app.add_flag("--network", o.network,
+                               "play the chapters that talk HTTP to a server on 127.0.0.1 (after --chapters' ones)");
   app.add_option("--state", o.state_dir, "the folder where preferences are kept across runs")
       ->envname("VELTO_SIM_STATE_DIR")
       ->type_name("DIR")
@@ -150,13 +153,14 @@ int main(int argc, char** argv) {
   auto* list_actions = app.add_flag("--list-actions", o.list_actions, "list the actions a step may do, with their arguments");
   auto* schema = app.add_flag("--schema", o.schema, "print the JSON Schema of scenario files");
   auto* format_doc = app.add_flag("--format-doc", o.format_doc, "print the scenario format page (docs/scenario.md)");
-  for (CLI::Option* option : {users, minutes, seed, crowd, chapters, quiet}) scenario->excludes(option);
+  for (CLI::Option* option : {users, minutes, seed, crowd, chapters, quiet, network}) scenario->excludes(option);
+  for (CLI::Option* option : {users, minutes, seed, crowd, quiet}) network->excludes(option);
   crowd->excludes(quiet);
   chapters->excludes(quiet);
   for (CLI::Option* option : {users, minutes, seed, chapters}) crowd->excludes(option);
   for (CLI::Option* option : {users, minutes, seed}) chapters->excludes(option);
   for (CLI::Option* option : {list_queries, list_actions, schema, format_doc}) {
-    for (CLI::Option* other : {scenario, users, minutes, seed, crowd, chapters}) option->excludes(other);
+    for (CLI::Option* other : {scenario, users, minutes, seed, crowd, chapters, network}) option->excludes(other);
   }
 
   try {
@@ -197,6 +201,9 @@ int main(int argc, char** argv) {
   } else if (o.chapters) {
     for (const std::string& json : sim::BuiltinChapters()) documents.emplace_back("a built-in chapter", json);
   }
+  if (o.network) {
+    for (const std::string& json : sim::NetworkChapters()) documents.emplace_back("a network chapter", json);
+  }
   // A scenario is checked whole before anything plays.
   for (const auto& [origin, text] : documents) {
     sim::Variant document;
@@ -229,6 +236,7 @@ int main(int argc, char** argv) {
   context.quiet = o.quiet;
   context.print_log_level = o.log_level;
   context.crowd = o.crowd ? 10000 : 0;
+  context.network = o.network;
   context.state_dir = o.state_dir.empty() ? DefaultStateDir() : o.state_dir;
   context.recorder = &recorder;
 
@@ -245,8 +253,10 @@ int main(int argc, char** argv) {
     context.logs_seen = hostkit::Logs().size();
     status = sim::meeting::PlayMeeting(plan, context, recorder);
   } else {
-    recorder.SetTitle(o.scenario.empty() ? (o.crowd ? "the member panel at 10,000 users" : "the built-in chapters")
-                                         : o.scenario);
+    recorder.SetTitle(!o.scenario.empty() ? o.scenario
+                      : o.crowd           ? "the member panel at 10,000 users"
+                      : o.chapters        ? "the built-in chapters"
+                                          : "the network chapters");
     status = PlayDocuments(documents, context);
     recorder.SetEnd(hostkit::NowMs());
     recorder.SetInterrupted(sim::InterruptSignal());

@@ -166,6 +166,22 @@ bool RegisterChapter(int order, const std::string& json) {
 const std::map<std::string, Query>& Queries() { return MutableQueries(); }
 const std::map<std::string, ActionSpec>& ActionSpecs() { return MutableSpecs(); }
 
+std::map<int, std::string>& NetworkChapterMap() {
+  static std::map<int, std::string> chapters;
+  return chapters;
+}
+
+bool RegisterNetworkChapter(int order, const std::string& json) {
+  NetworkChapterMap().emplace(order, json);
+  return true;
+}
+
+std::vector<std::string> NetworkChapters() {
+  std::vector<std::string> result;
+  for (const auto& [order, json] : NetworkChapterMap()) result.push_back(json);
+  return result;
+}
+
 std::vector<std::string> BuiltinChapters() {
   std::vector<std::string> result;
   for (const auto& [order, json] : Chapters()) result.push_back(json);

@@ -38,6 +38,7 @@ struct Context {
   bool state_lost = false;      // a store could not be kept: the run ends with status 1
   Recorder* recorder = nullptr;  // what --report, --json and --trace write; null when none is asked
   bool quiet = false;            // --quiet: the built-in meeting prints neither timeline nor summary
+  bool network = false;          // --network: also the chapters that talk HTTP to a server on 127.0.0.1
 };
 
 // Shows the captured records that arrived since the last call, up to the context's level.
@@ -58,6 +59,14 @@ bool RegisterAction(const std::string& name, Action action);
 bool RegisterQuery(const std::string& name, Query query);
 // Built-in scenario chapters play in `order`; each is a scenario document of its own.
 bool RegisterChapter(int order, const std::string& json);
+// Chapters that start a local server and time real exchanges: played only with --network, so
+// that the other runs' output stays the same from run to run.
+bool RegisterNetworkChapter(int order, const std::string& json);
+std::vector<std::string> NetworkChapters();
+// Chapters that start a local server and time real exchanges: played only with --network, after
+// the built-in ones, so that the default output stays the same from run to run.
+bool RegisterNetworkChapter(int order, const std::string& json);
+std::vector<std::string> NetworkChapters();
 
 // Installs the "models" section of a scenario document.
 void InstallModels(const Variant& models);

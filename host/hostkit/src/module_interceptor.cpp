@@ -20,4 +20,18 @@ void SetViewModelModule(const framework::ViewModel& view_model, const std::strin
                                            module_name.empty() ? nullptr : ModuleRuntime(module_name));
 }
 
+void SetViewModelRuntime(const framework::ViewModel& view_model, framework::module::IModuleRuntime* runtime) {
+  if (runtime) {
+    host_internal::interceptor::SetRuntimeOf(&view_model, runtime);
+  } else {
+    host_internal::interceptor::SetNoRuntime(&view_model);
+  }
+}
+
+void SetViewModelWithoutRuntime(const framework::ViewModel& view_model) { SetViewModelRuntime(view_model, nullptr); }
+
+size_t ViewModelCreateInterceptorCount() { return host_internal::interceptor::CreateInterceptorCount(); }
+size_t ViewModelReleaseListenerCount() { return host_internal::interceptor::ReleaseListenerCount(); }
+size_t DialogInterceptorCount() { return host_internal::interceptor::DialogInterceptorCount(); }
+
 }  // namespace hostkit

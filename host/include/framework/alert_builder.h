@@ -47,6 +47,13 @@ class AlertBuilder {
   AlertBuilder& SetNegativeButtonText(std::string text);
   AlertBuilder& SetCloseButtonVisible(bool visible);      // default true
   AlertBuilder& SetAutoDismiss(bool auto_dismiss);        // default true
+  // A colour name of the theme for the content text ("" keeps the default).
+  AlertBuilder& SetContentColor(std::string color_name);
+  // Above every other window of the client.
+  AlertBuilder& SetTopMost(bool top_most);
+  // A check box under the content; its state comes back in the callback's data as
+  // "checkbox_state" (bool).
+  AlertBuilder& SetCheckBox(std::string text, bool checked);
   // A view of the owning module drawn inside the dialog, with the data it is drawn from.
   AlertBuilder& SetCustomView(std::string view_name, Variant data);
   AlertBuilder& SetCallback(AlertCallback callback);
@@ -66,6 +73,11 @@ class AlertBuilder {
   std::string negative_text_;
   bool close_button_visible_ = true;
   bool auto_dismiss_ = true;
+  std::string content_color_;
+  bool top_most_ = false;
+  bool has_checkbox_ = false;
+  std::string checkbox_text_;
+  bool checkbox_checked_ = false;
   std::string custom_view_;
   Variant custom_data_;
   AlertCallback callback_;

@@ -34,6 +34,11 @@ struct AlertRecord {
   std::string negative_text;
   bool close_button_visible = true;
   bool auto_dismiss = true;
+  std::string content_color;
+  bool top_most = false;
+  bool has_checkbox = false;
+  std::string checkbox_text;
+  bool checkbox_checked = false;  // the initial state
   std::string custom_view;
   base::variant::Variant custom_data;
   AlertState state = AlertState::kCreated;

@@ -26,6 +26,10 @@ struct SdkEnvironment {
   bool saas_sdk = true;
   bool test_env = false;
   std::string cgi_host = "https://api.velto.example";
+  // Signed requests (veltosdk/plugin/velto_signal_request.h): the HMAC key and the user's
+  // token. Secrets: never logged.
+  std::string cgi_sign_key = "velto-default-sign-key";
+  std::string user_token;
 };
 
 }  // namespace veltosdk

@@ -7,7 +7,8 @@
 //   hostkit::FireAction(vm, 7);                     // interceptors: action 7 before and after
 //   EXPECT_EQ(hostkit::ViewModelInterceptorCount(), 1u);
 //
-// hostkit::Reset() drops every interceptor and module filing, and makes the service available.
+// hostkit::Reset() drops every interceptor and module filing, and makes the service available;
+// the diagnostic hooks (create, release, dialog) stay until their owners remove them.
 #pragma once
 
 #include <cstddef>
@@ -29,5 +30,14 @@ void SetModuleInterceptorServiceAvailable(bool available);
 framework::module::IModuleRuntime* ModuleRuntime(const std::string& module_name);
 // Files the view model under the module; an empty name files it under the application runtime.
 void SetViewModelModule(const framework::ViewModel& view_model, const std::string& module_name);
+// Files the view model under exactly this runtime (ModuleRuntime("") is one without a name);
+// null files it under none: hooks and interceptors get a null runtime.
+void SetViewModelRuntime(const framework::ViewModel& view_model, framework::module::IModuleRuntime* runtime);
+void SetViewModelWithoutRuntime(const framework::ViewModel& view_model);
+
+// The diagnostic hooks registered with the service.
+size_t ViewModelCreateInterceptorCount();
+size_t ViewModelReleaseListenerCount();
+size_t DialogInterceptorCount();
 
 }  // namespace hostkit

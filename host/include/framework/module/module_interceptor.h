@@ -9,8 +9,20 @@
 //
 // Callbacks run on the UI thread, around the view model's own handlers, in registration order.
 // `runtime` is the runtime of the module the view model belongs to (the application module
-// runtime when the host knows no other). An interceptor may register or unregister interceptors,
+// runtime when the host knows no other; null for one the host files under no runtime). An interceptor may register or unregister interceptors,
 // itself included, from a callback: the change applies from the next callback on.
+//
+// Diagnostics register narrower hooks with the same service, not owned (their owners outlive
+// them or remove them), and kept across the host's resets:
+//
+//   class Watch : public framework::module::IViewModelCreateInterceptor,
+//                 public framework::module::IViewModelReleaseListener { ... };
+//   service->RegisterViewModelCreateInterceptor(&watch);
+//   service->RegisterViewModelReleaseListener(&watch);
+//
+// "Created" comes once, right after the view model's OnViewCreated; "released" from the view
+// model's destructor; a dialog is shown by an alert's Show and closed by an answer to an
+// auto-dismissed alert or by disposing a shown one.
 #pragma once
 
 #include <memory>
@@ -41,6 +53,27 @@ class IViewModelInterceptor {
   virtual void OnViewModelVisibleChanged(ViewModel* view_model, bool visible, IModuleRuntime* runtime) = 0;
 };
 
+class IViewModelCreateInterceptor {
+ public:
+  virtual ~IViewModelCreateInterceptor() = default;
+  // `runtime`: the runtime of the module that owns the view model; null when it has none.
+  virtual void OnViewModelCreated(IModuleRuntime* runtime, ViewModel* view_model) = 0;
+};
+
+class IViewModelReleaseListener {
+ public:
+  virtual ~IViewModelReleaseListener() = default;
+  // From the view model's destructor: the address only identifies it.
+  virtual void OnViewModelReleased(ViewModel* view_model) = 0;
+};
+
+class IUIDialogInterceptor {
+ public:
+  virtual ~IUIDialogInterceptor() = default;
+  virtual void OnDialogShown() = 0;
+  virtual void OnDialogClosed() = 0;
+};
+
 class IModuleInterceptorService {
  public:
   virtual ~IModuleInterceptorService() = default;
@@ -49,6 +82,14 @@ class IModuleInterceptorService {
   virtual bool RegisterViewModelInterceptor(std::shared_ptr<IViewModelInterceptor> interceptor) = 0;
   // False when it was not registered.
   virtual bool UnregisterViewModelInterceptor(const std::shared_ptr<IViewModelInterceptor>& interceptor) = 0;
+  // Not owned. False for null or for a hook registered already (Register), or one that was not
+  // (Unregister).
+  virtual bool RegisterViewModelCreateInterceptor(IViewModelCreateInterceptor* interceptor) = 0;
+  virtual bool UnregisterViewModelCreateInterceptor(IViewModelCreateInterceptor* interceptor) = 0;
+  virtual bool RegisterViewModelReleaseListener(IViewModelReleaseListener* listener) = 0;
+  virtual bool UnregisterViewModelReleaseListener(IViewModelReleaseListener* listener) = 0;
+  virtual bool RegisterDialogInterceptor(IUIDialogInterceptor* interceptor) = 0;
+  virtual bool UnregisterDialogInterceptor(IUIDialogInterceptor* interceptor) = 0;
 };
 
 // Null when the host runs without the service.

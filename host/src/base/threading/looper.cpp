@@ -7,6 +7,7 @@
 #include <limits>
 #include <thread>
 
+#include "base/net/http_transfer.h"
 #include "base/threading/clock_math.h"
 #include "host_internal.h"
 
@@ -79,7 +80,8 @@ base::threading::TaskId TaskLooper::PostDelayedTask(base::threading::Closure tas
     queue_.push(Task{due, next_seq_++, id, std::move(task), from, beyond_end});
     pending_ids_.insert(id);
   }
-  if (has_thread_) wake_.notify_one();
+  // Wakes the looper's own thread, or whoever waits in WaitForDueTask.
+  wake_.notify_all();
   return id;
 }
 
@@ -139,6 +141,24 @@ void TaskLooper::Clear() {
   pending_ids_.clear();
 }
 
+bool TaskLooper::WaitForDueTask(std::chrono::steady_clock::time_point deadline) {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    DropCancelledHead();
+    const bool reachable = !queue_.empty() && !queue_.top().beyond_end;
+    if (reachable && queue_.top().due <= base::threading::NowTicksMs()) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    // A task due later on the real clock is waited for; one due later on the hand clock is not
+    // due until the test advances the clock, so only a post can help then.
+    auto until = deadline;
+    if (reachable && g_real_time) {
+      const int64_t wait = std::min<int64_t>(queue_.top().due - base::threading::NowTicksMs(), kLongestWaitMs);
+      until = std::min(until, std::chrono::steady_clock::now() + std::chrono::milliseconds(wait));
+    }
+    wake_.wait_until(lock, until);
+  }
+}
+
 void TaskLooper::StartThread() {
   if (has_thread_) return;
   {
@@ -188,6 +208,8 @@ void TaskLooper::ThreadMain() {
 }
 
 void ResetLoopers() {
+  // First, so that no answer from the network lands in a queue that was just cleared.
+  net::StopNetworkLooper();
   SetRealTime(false);
   for (TaskLooper* looper : AllLoopers()) looper->Clear();
   g_manual_now = 0;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -35,6 +36,9 @@ class TaskLooper : public base::threading::Looper {
   std::optional<int64_t> NextDue();
   size_t PendingCount();
   void Clear();
+  // Blocks until a task is due or the wall-clock deadline passes; true when one is due. For a
+  // looper without a thread of its own, waiting for another thread's post (hostkit::RunMainUntil).
+  bool WaitForDueTask(std::chrono::steady_clock::time_point deadline);
 
   // Runs the queue on a thread of its own against the real clock until StopThread; pending
   // tasks stay queued across both. Neither may be called from the looper's own thread.

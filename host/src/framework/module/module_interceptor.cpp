@@ -14,7 +14,25 @@ namespace host_internal::interceptor {
 namespace {
 
 using framework::module::IModuleRuntime;
+using framework::module::IUIDialogInterceptor;
+using framework::module::IViewModelCreateInterceptor;
 using framework::module::IViewModelInterceptor;
+using framework::module::IViewModelReleaseListener;
+
+template <typename T>
+bool AddHook(std::vector<T*>& list, T* hook) {
+  if (!hook || std::find(list.begin(), list.end(), hook) != list.end()) return false;
+  list.push_back(hook);
+  return true;
+}
+
+template <typename T>
+bool RemoveHook(std::vector<T*>& list, T* hook) {
+  auto it = std::find(list.begin(), list.end(), hook);
+  if (it == list.end()) return false;
+  list.erase(it);
+  return true;
+}
 
 // A module's runtime as the interceptors see it: its own name, the application's models.
 class NamedModuleRuntime : public IModuleRuntime {
@@ -42,6 +60,25 @@ class InterceptorService : public framework::module::IModuleInterceptorService {
     return true;
   }
 
+  bool RegisterViewModelCreateInterceptor(IViewModelCreateInterceptor* interceptor) override {
+    return AddHook(create_hooks_, interceptor);
+  }
+  bool UnregisterViewModelCreateInterceptor(IViewModelCreateInterceptor* interceptor) override {
+    return RemoveHook(create_hooks_, interceptor);
+  }
+  bool RegisterViewModelReleaseListener(IViewModelReleaseListener* listener) override {
+    return AddHook(release_hooks_, listener);
+  }
+  bool UnregisterViewModelReleaseListener(IViewModelReleaseListener* listener) override {
+    return RemoveHook(release_hooks_, listener);
+  }
+  bool RegisterDialogInterceptor(IUIDialogInterceptor* interceptor) override {
+    return AddHook(dialog_hooks_, interceptor);
+  }
+  bool UnregisterDialogInterceptor(IUIDialogInterceptor* interceptor) override {
+    return RemoveHook(dialog_hooks_, interceptor);
+  }
+
   // A copy: callbacks may change the list, and an interceptor unregistered meanwhile stays alive
   // until its callback returned.
   std::vector<std::shared_ptr<IViewModelInterceptor>> Snapshot() const { return list_; }
@@ -53,6 +90,12 @@ class InterceptorService : public framework::module::IModuleInterceptorService {
   }
 
   std::vector<std::shared_ptr<IViewModelInterceptor>> list_;
+  // Diagnostic hooks, not owned: they stay across resets, their owners remove them (a library's
+  // last as long as the library).
+  std::vector<IViewModelCreateInterceptor*> create_hooks_;
+  std::vector<IViewModelReleaseListener*> release_hooks_;
+  std::vector<IUIDialogInterceptor*> dialog_hooks_;
+  // Null: filed under no runtime.
   std::map<const framework::ViewModel*, IModuleRuntime*> runtime_of_;
   std::map<std::string, std::unique_ptr<NamedModuleRuntime>> runtimes_;
   bool available_ = true;
@@ -85,7 +128,24 @@ const bool kRegistered = RegisterReset(&Reset);
 }  // namespace
 
 void NotifyCreated(framework::ViewModel& view_model) {
+  InterceptorService& service = Service();
+  IModuleRuntime* runtime = service.RuntimeOf(&view_model);
+  for (auto* hook : std::vector(service.create_hooks_)) hook->OnViewModelCreated(runtime, &view_model);
   Notify(view_model, [&](IViewModelInterceptor& i, IModuleRuntime* r) { i.OnViewModelCreated(&view_model, r); });
+}
+
+void NotifyReleased(framework::ViewModel* view_model) {
+  InterceptorService& service = Service();
+  service.runtime_of_.erase(view_model);
+  for (auto* hook : std::vector(service.release_hooks_)) hook->OnViewModelReleased(view_model);
+}
+
+void NotifyDialogShown() {
+  for (auto* hook : std::vector(Service().dialog_hooks_)) hook->OnDialogShown();
+}
+
+void NotifyDialogClosed() {
+  for (auto* hook : std::vector(Service().dialog_hooks_)) hook->OnDialogClosed();
 }
 
 void NotifyHandleAction(framework::ViewModel& view_model, int action_id) {
@@ -128,11 +188,14 @@ void SetRuntimeOf(const framework::ViewModel* view_model, IModuleRuntime* runtim
   }
 }
 
-void ForgetViewModel(const framework::ViewModel* view_model) { Service().runtime_of_.erase(view_model); }
+void SetNoRuntime(const framework::ViewModel* view_model) { Service().runtime_of_[view_model] = nullptr; }
 
 void SetServiceAvailable(bool available) { Service().available_ = available; }
 
 size_t InterceptorCount() { return Service().size(); }
+size_t CreateInterceptorCount() { return Service().create_hooks_.size(); }
+size_t ReleaseListenerCount() { return Service().release_hooks_.size(); }
+size_t DialogInterceptorCount() { return Service().dialog_hooks_.size(); }
 
 }  // namespace host_internal::interceptor
 

@@ -1,4 +1,4 @@
-// How the host's view-model driver reaches the interceptors, and which module a view model
+// How the host's view-model driver, view models and alerts reach the interceptors and hooks, and which module a view model
 // belongs to. Not installed; not for modules.
 #pragma once
 
@@ -16,16 +16,23 @@ void NotifyHandleActionAfter(framework::ViewModel& view_model, int action_id);
 void NotifyAttached(framework::ViewModel& view_model);
 void NotifyDetached(framework::ViewModel& view_model);
 void NotifyVisibleChanged(framework::ViewModel& view_model, bool visible);
+// From the view model's destructor: the release hooks, and its module filing goes.
+void NotifyReleased(framework::ViewModel* view_model);
+void NotifyDialogShown();
+void NotifyDialogClosed();
 
 // The module runtime of that name: made on first use, kept until the host is reset. It hands
 // out the application models.
 framework::module::IModuleRuntime* NamedRuntime(const std::string& name);
 // Files the view model under a module; null files it under the application runtime again.
 void SetRuntimeOf(const framework::ViewModel* view_model, framework::module::IModuleRuntime* runtime);
-// The view model is going away.
-void ForgetViewModel(const framework::ViewModel* view_model);
+// Files the view model under no runtime: hooks and interceptors get null.
+void SetNoRuntime(const framework::ViewModel* view_model);
 
 void SetServiceAvailable(bool available);
 size_t InterceptorCount();
+size_t CreateInterceptorCount();
+size_t ReleaseListenerCount();
+size_t DialogInterceptorCount();
 
 }  // namespace host_internal::interceptor

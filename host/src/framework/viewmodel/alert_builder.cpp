@@ -37,6 +37,23 @@ AlertBuilder& AlertBuilder::SetAutoDismiss(bool auto_dismiss) {
   return *this;
 }
 
+AlertBuilder& AlertBuilder::SetContentColor(std::string color_name) {
+  content_color_ = std::move(color_name);
+  return *this;
+}
+
+AlertBuilder& AlertBuilder::SetTopMost(bool top_most) {
+  top_most_ = top_most;
+  return *this;
+}
+
+AlertBuilder& AlertBuilder::SetCheckBox(std::string text, bool checked) {
+  has_checkbox_ = true;
+  checkbox_text_ = std::move(text);
+  checkbox_checked_ = checked;
+  return *this;
+}
+
 AlertBuilder& AlertBuilder::SetCustomView(std::string view_name, Variant data) {
   custom_view_ = std::move(view_name);
   custom_data_ = std::move(data);
@@ -62,6 +79,11 @@ int64_t AlertBuilder::Create() {
   record.negative_text = negative_text_;
   record.close_button_visible = close_button_visible_;
   record.auto_dismiss = auto_dismiss_;
+  record.content_color = content_color_;
+  record.top_most = top_most_;
+  record.has_checkbox = has_checkbox_;
+  record.checkbox_text = checkbox_text_;
+  record.checkbox_checked = checkbox_checked_;
   record.custom_view = custom_view_;
   record.custom_data = custom_data_;
   created_id_ = host_internal::viewmodel::CreateAlert(std::move(record), callback_);

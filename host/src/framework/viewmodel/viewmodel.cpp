@@ -23,7 +23,7 @@ ViewModel::ViewModel() = default;
 ViewModel::~ViewModel() {
   ReleaseRecordedSubscriptions();
   host_internal::viewmodel::ForgetViewModel(this);
-  host_internal::interceptor::ForgetViewModel(this);
+  host_internal::interceptor::NotifyReleased(this);
 }
 
 void ViewModel::OnViewCreated(const Variant*) {}

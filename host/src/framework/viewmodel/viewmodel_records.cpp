@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/log/log.h"
+#include "framework/module/module_interceptor_internal.h"
 #include "host_internal.h"
 
 namespace host_internal::viewmodel {
@@ -96,14 +97,17 @@ bool ShowAlert(int64_t alert_id) {
   framework::AlertRecord* alert = Find(alert_id);
   if (!alert || alert->state != framework::AlertState::kCreated) return false;
   alert->state = framework::AlertState::kShown;
+  host_internal::interceptor::NotifyDialogShown();
   return true;
 }
 
 bool DisposeAlert(int64_t alert_id, const framework::UIViewModel* owner) {
   framework::AlertRecord* alert = Find(alert_id);
   if (!alert || !IsOpen(*alert) || (owner && alert->owner != owner)) return false;
+  const bool was_shown = alert->state == framework::AlertState::kShown;
   alert->state = framework::AlertState::kDisposed;
   TheRecords().alert_callbacks.erase(alert_id);
+  if (was_shown) host_internal::interceptor::NotifyDialogClosed();
   return true;
 }
 
@@ -122,6 +126,7 @@ bool PressAlertButton(int64_t alert_id, int button, const Variant& data) {
   if (alert->auto_dismiss) {
     alert->state = framework::AlertState::kAnswered;
     TheRecords().alert_callbacks.erase(alert_id);
+    host_internal::interceptor::NotifyDialogClosed();
   }
   // Last: the callback may show new alerts (moving the records) or destroy its view model.
   if (callback) callback(alert_id, button, data);
