@@ -19,11 +19,14 @@
 #include "base/scope_singleton.h"
 #include "framework/resource.h"
 #include "hostkit/hostkit.h"
+#include "hostkit/platform.h"
 #include "veltosdk/plugin/plugin.h"
 #include "veltosdk/user_id_manager.h"
 #include "veltosdk/utils/cgi.h"
 #include "veltosdk/utils/environment.h"
+#include "veltosdk/utils/configure_service.h"
 #include "veltosdk/utils/feature_flags.h"
+#include "veltosdk/utils/optional_services.h"
 #include "veltosdk/utils/safety.h"
 
 namespace {
@@ -385,6 +388,31 @@ TEST_F(HostSdkTest, SafeStringsMaskWholeCharacters) {
       base::Variant::ParseJson(veltosdk::utils::safety::VariantToSafeString(value), &ok);
   ASSERT_TRUE(ok);
   EXPECT_EQ(masked, hostkit::Json(R"({"nick": "A***e", "id": 12, "tags": ["b*b", "*"], "ok": true})"));
+}
+
+TEST_F(HostSdkTest, OptionalServicesAreAbsentUntilATestHandsThemOutAndResetTakesThemBack) {
+  namespace service = veltosdk::utils::service;
+  EXPECT_EQ(service::GetDownloadService(), nullptr);
+  EXPECT_EQ(service::GetNetworkProxyService(), nullptr);
+
+  struct Downloads : veltosdk::IDownloadService {} downloads;
+  struct Proxy : veltosdk::INetworkProxyService {} proxy;
+  hostkit::SetSdkServices({.download = &downloads, .network_proxy = &proxy});
+  EXPECT_EQ(service::GetDownloadService(), &downloads);
+  EXPECT_EQ(service::GetNetworkProxyService(), &proxy);
+  EXPECT_EQ(service::GetDeviceService(), nullptr);
+
+  hostkit::Reset();
+  EXPECT_EQ(service::GetDownloadService(), nullptr);
+  EXPECT_EQ(service::GetNetworkProxyService(), nullptr);
+}
+
+TEST_F(HostSdkTest, QueryConfigureServiceIsTheConfigureServiceAndFollowsItsAvailability) {
+  namespace service = veltosdk::utils::service;
+  ASSERT_NE(service::QueryConfigureService(), nullptr);
+  EXPECT_EQ(service::QueryConfigureService(), service::GetConfigureService());
+  hostkit::SetConfigureServiceAvailable(false);
+  EXPECT_EQ(service::QueryConfigureService(), nullptr);
 }
 
 }  // namespace

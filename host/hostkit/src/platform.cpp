@@ -11,6 +11,7 @@
 #include "base/threading/looper.h"
 #include "host_internal.h"
 #include "platform_state.h"
+#include "veltosdk/optional_services_state.h"
 #include "veltosdk/sdk_state.h"
 
 namespace {
@@ -165,6 +166,11 @@ void SetServerTimeMs(uint64_t now_ms) {
 void SetRegistryValue(util::os::RegistryRoot root, const std::string& path, const std::string& name,
                       const std::string& value) {
   ThePlatform().registry[{root, path, name}] = value;
+}
+
+void SetSdkServices(const SdkServices& services) {
+  host_internal::sdk::TheOptionalServices() = {services.download, services.realtime_configure, services.device,
+                                                 services.analytics, services.network_proxy};
 }
 
 }  // namespace hostkit

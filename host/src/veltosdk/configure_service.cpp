@@ -5,5 +5,6 @@
 namespace veltosdk::utils::service {
 
 IConfigureService* GetConfigureService() { return host_internal::platform::ConfigureService(); }
+IConfigureService* QueryConfigureService() { return GetConfigureService(); }
 
 }  // namespace veltosdk::utils::service

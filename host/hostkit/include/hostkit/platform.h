@@ -22,6 +22,7 @@
 #include "util/deviceinfo/device_facts.h"
 #include "util/os/registry.h"
 #include "veltosdk/utils/configure_service.h"
+#include "veltosdk/utils/optional_services.h"
 #include "veltosdk/utils/settings.h"
 
 namespace hostkit {
@@ -42,6 +43,17 @@ void SetConfigureServiceAvailable(bool available);
 // Hands a value to every delegate registered for `key`, in registration order; returns how many.
 size_t DeliverConfigureValue(const std::string& key, veltosdk::ConfigureValueType type, const std::string& value);
 size_t ConfigureDelegateCount(const std::string& key);
+
+// What the optional SDK service getters (veltosdk/utils/optional_services.h) hand out until Reset;
+// null members, the default, make their getters answer null. The objects are not owned.
+struct SdkServices {
+  veltosdk::IDownloadService* download = nullptr;
+  veltosdk::IRealtimeConfigureService* realtime_configure = nullptr;
+  veltosdk::IDeviceService* device = nullptr;
+  veltosdk::IAnalyticsService* analytics = nullptr;
+  veltosdk::INetworkProxyService* network_proxy = nullptr;
+};
+void SetSdkServices(const SdkServices& services);
 
 // The module service's ticket provider: nullopt makes GetWebTicket answer false for that type.
 void SetWebTicket(framework::module::TokenType type, std::optional<std::string> ticket);

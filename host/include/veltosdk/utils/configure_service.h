@@ -40,6 +40,8 @@ class IConfigureService {
 namespace utils::service {
 // Null when the service is not loaded.
 IConfigureService* GetConfigureService();
+// The same service under the plain entry point the SDK also exports.
+IConfigureService* QueryConfigureService();
 }  // namespace utils::service
 
 }  // namespace veltosdk

@@ -1,0 +1,44 @@
+// Platform SDK services that the library itself never calls: downloads, real-time configuration,
+// devices, the SDK's own analytics and the network proxy. The stand-in declares them so that a
+// module asking for one builds and runs; each getter answers null ("not loaded", as the SDK does
+// for a service it has not loaded) unless a test handed out an object through hostkit::SdkServices().
+//
+//   if (auto* downloads = veltosdk::utils::service::GetDownloadService()) { ... }
+//
+// The objects belong to the SDK (or the test); callers never free them.
+#pragma once
+
+namespace veltosdk {
+
+// What these services can do is between a module and the real SDK; the stand-in knows only
+// that they exist.
+class IDownloadService {
+ public:
+  virtual ~IDownloadService() = default;
+};
+class IRealtimeConfigureService {
+ public:
+  virtual ~IRealtimeConfigureService() = default;
+};
+class IDeviceService {
+ public:
+  virtual ~IDeviceService() = default;
+};
+class IAnalyticsService {
+ public:
+  virtual ~IAnalyticsService() = default;
+};
+class INetworkProxyService {
+ public:
+  virtual ~INetworkProxyService() = default;
+};
+
+namespace utils::service {
+IDownloadService* GetDownloadService();
+IRealtimeConfigureService* GetRealtimeConfigureService();
+IDeviceService* GetDeviceService();
+IAnalyticsService* GetAnalyticsService();
+INetworkProxyService* GetNetworkProxyService();
+}  // namespace utils::service
+
+}  // namespace veltosdk
