@@ -46,6 +46,27 @@ struct HeapRep {
     from.raw_.tag = 0;
     from.raw_.word = 0;
   }
+  // Writers into a null Variant |to| (every byte zero), for the JSON reader: the value is made in
+  // its final place, with no call and no temporary.
+  static void PutScalar(Variant& to, Kind kind, uint64_t word, bool is_unsigned = false) noexcept {
+    to.raw_.tag = static_cast<uint8_t>(static_cast<uint8_t>(kind) | (is_unsigned ? Variant::kUnsignedFlag : 0));
+    to.raw_.word = word;
+  }
+  static constexpr size_t kInlineString = Variant::kInlineCapacity;
+  // |s| of at most kInlineString characters.
+  static void PutInlineString(Variant& to, std::string_view s) noexcept {
+    to.raw_.tag = static_cast<uint8_t>(Kind::kString);
+    to.raw_.len = static_cast<uint8_t>(s.size());
+    if (!s.empty()) std::memcpy(to.bytes_ + 2, s.data(), s.size());
+  }
+  // Hands |rep| (one reference) to |to|.
+  static void PutHeap(Variant& to, Kind kind, HeapRep* rep) noexcept { to.SetHeap(kind, rep); }
+  // Hands |to| a slice of the characters of |chars| (one reference).
+  static void PutSlice(Variant& to, HeapRep* chars, uint16_t offset, uint32_t length) noexcept {
+    to.SetHeap(Kind::kString, chars);
+    to.raw_.slice_offset = offset;
+    to.raw_.slice_length = length;
+  }
   // A string Variant over |length| characters at |offset| of |chars| (whose reference it takes).
   static Variant Slice(HeapRep* chars, uint16_t offset, uint32_t length) noexcept {
     Variant v = Wrap(Kind::kString, chars);
@@ -74,14 +95,15 @@ struct StringRep : HeapRep {
   // else alive.
   static constexpr size_t kChunkCapacity = 16 * 1024;
 
-  // Appends |s| and a NUL to a chunk with enough room left; the new Variant holds a reference.
-  static Variant AppendSlice(StringRep* chunk, std::string_view s) noexcept {
+  // Appends |s| and a NUL to a chunk with enough room left and makes the null |to| a slice of
+  // it. The slice takes a reference the caller has already added to the chunk (see
+  // StringSink in the JSON reader: one count per chunk rather than one per string).
+  static void AppendSliceInto(Variant& to, StringRep* chunk, std::string_view s) noexcept {
     const size_t offset = chunk->size;
     std::memcpy(chunk->data() + offset, s.data(), s.size());
     chunk->data()[offset + s.size()] = '\0';
     chunk->size = offset + s.size() + 1;
-    chunk->AddRef();
-    return Slice(chunk, static_cast<uint16_t>(offset), static_cast<uint32_t>(s.size()));
+    PutSlice(to, chunk, static_cast<uint16_t>(offset), static_cast<uint32_t>(s.size()));
   }
 
  private:
