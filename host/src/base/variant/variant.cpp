@@ -164,7 +164,7 @@ Variant& Variant::operator=(const Variant& other) noexcept {
 }
 
 const Variant& Variant::EmptyVariant() noexcept {
-  static const Variant empty;
+  static const Variant empty{};
   return empty;
 }
 
