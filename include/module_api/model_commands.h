@@ -25,6 +25,8 @@ namespace velto::model_command {
 namespace app_state {
 // No argument -> result: the client is in the foreground.
 inline constexpr int kInForeground = 21;
+// {"scheme_url"} -> the scheme mission the client was started with.
+inline constexpr int kCallFuncGetParseSchemeMission = 13;
 }  // namespace app_state
 
 // Event bus model (502). Bus events are in velto::model_event::event_bus.
@@ -112,6 +114,8 @@ inline constexpr int kCameraState = 37;
 inline constexpr int kRequestMicAccess = 38;
 // P2P, {"from", "is_camera_access": bool}: asks the system for camera access.
 inline constexpr int kRequestCameraAccess = 39;
+// No argument -> {"device_id"}: the camera in use.
+inline constexpr int kCurrentCamera = 6;
 }  // namespace camera
 
 // Audio model (510). "Switch" commands take {"enable": bool}.
@@ -201,6 +205,14 @@ inline constexpr int kUserVisible = 49;
 inline constexpr int kCameraAccessResult = 51;
 // No argument -> user list: unsorted and unfiltered.
 inline constexpr int kRawUserList = 55;
+// No argument -> {"device_id", "device_state", "error_type"}: the camera exception it holds.
+inline constexpr int kDeviceException = 45;
+// Each with the exception's map: 43 drops the exception (not shown, or no longer), 44 marks it
+// as handled by the client (before an alert and when closing one), 46 raises one the client
+// detected itself.
+inline constexpr int kResetException = 43;
+inline constexpr int kHandleException = 44;
+inline constexpr int kRaiseException = 46;
 }  // namespace video
 
 // Video push model (513).
@@ -233,6 +245,10 @@ inline constexpr int kJoiningStage2 = 44;
 inline constexpr int kUsageState = 66;
 // No argument -> result: the meeting is a webinar.
 inline constexpr int kIsWebinar = 95;
+// No argument -> {"join_from": int}: where the join started.
+inline constexpr int kJoinFrom = 7;
+// {"reason": int}: leaves the meeting.
+inline constexpr int kLeaveMeeting = 19;
 }  // namespace meeting
 
 // Configuration model (517): client settings. Most settings live on the first pair, the audio
@@ -301,6 +317,12 @@ inline constexpr int kActivatingAccount = 106;
 inline constexpr int kCaptchaSender = 122;
 // {"current_authorize_sender": int, "is_setter": bool} -> bool: that sender is the current one.
 inline constexpr int kThirdAppAuthorizeSender = 124;
+// {"corp_id"} -> the parameters of a switch to that account.
+inline constexpr int kSwitchAccountParams = 86;
+// {"callback_block", "action_params"}: what to do once the switch is done.
+inline constexpr int kRegisterAfterSwitchAction = 87;
+// No argument -> {"report_param": {...}}: the join alert's report parameters.
+inline constexpr int kJoinAlertReportParam = 88;
 }  // namespace account_switch
 
 // Profile model (537).
@@ -315,6 +337,8 @@ inline constexpr int kAccountState = 16;
 namespace service_entrance {
 // {"group_id": string, "id": string} -> the item's value, of the kind the reader expects.
 inline constexpr int kReadConfigurationItem = 1;
+// {"id"[, "attr"]} -> result: the entrance is visible.
+inline constexpr int kEntranceVisible = 1;
 }  // namespace service_entrance
 
 // Custom layout model (557).
@@ -537,6 +561,57 @@ inline constexpr int kEffectiveAutoMicVolume = 272615724;
 inline constexpr int kEffectiveSystemEffect = 681311894;
 }  // namespace audio_effect
 
+// Beauty model (512).
+namespace beauty {
+// No argument -> result: the light face-beauty engine runs.
+inline constexpr int kIsLiteEngine = 1;
+}  // namespace beauty
+
+// Sidebar app model (641).
+namespace sidebar_app {
+// The caller's parameters: shows the sidebar's splitter guide.
+inline constexpr int kShowSpliterGuide = 25;
+}  // namespace sidebar_app
+
+// Theme model (10074).
+namespace theme {
+// No argument -> result: the dark theme is on.
+inline constexpr int kIsDark = 1;
+}  // namespace theme
+
+// Operation alert model (1000041).
+namespace operation_alert {
+// {"from_source"} -> result: blocking may be skipped at all.
+inline constexpr int kSkipBlock = 3;
+// {"from_source"} -> bool, or {"need_block": bool, "from_scheme": the source that blocks}:
+// the operation must wait for the block view.
+inline constexpr int kNeedBlock = 0;
+// {"reason"}: pull the show rules.
+inline constexpr int kPullShowRules = 20;
+// {"operation_type", "scheme_path"}: queue an alert.
+inline constexpr int kAddAlert = 21;
+}  // namespace operation_alert
+
+// Room switch model (622).
+namespace room_switch {
+// No argument -> result: a room switch is under way.
+inline constexpr int kIsRoomSwitching = 1;
+}  // namespace room_switch
+
+// Switch account toast model (1000046).
+namespace switch_account_toast {
+// No argument -> {"name", "content", "icon"}: the toast waiting to be shown.
+inline constexpr int kPendingSwitchToast = 9;
+// Shows the toast.
+inline constexpr int kShowSwitchToast = 5;
+}  // namespace switch_account_toast
+
+// A module's view service (not a model: the same Call shape on a module runtime's service).
+namespace view_service {
+// The view params: makes the view.
+inline constexpr int kCreateView = 0;
+}  // namespace view_service
+
 }  // namespace velto::model_command
 
 // Events (the first argument of Subscribe and SubscribeWithLocation), one namespace per model.
@@ -555,6 +630,8 @@ inline constexpr int kAudioExceptionAlert = 125;
 inline constexpr int kHideMeetingInfoTopBar = 133;
 // Posted without keys.
 inline constexpr int kShowMeetingInfoTopBar = 134;
+// The meeting view goes away.
+inline constexpr int kDismissMeetingView = 96;
 }  // namespace event_bus
 
 // Authorization model (504). The reconnect and logout payloads go to the authorization view
@@ -613,6 +690,8 @@ namespace audio {
 // {"close_alert": bool, "user_trigger": bool}: a device exception arose (kDeviceException tells
 // which) or, with "close_alert", ended.
 inline constexpr int kAudioException = 57;
+// {"is_mic_access", "from"}: the microphone access check's result.
+inline constexpr int kMicAccessResult = 34;
 }  // namespace audio
 
 // Meeting model (514). Payloads unread.
@@ -625,6 +704,8 @@ inline constexpr int kLeaveComplete = 2;
 inline constexpr int kSwitchToAudioMode = 9;
 // The local user was moved to the waiting room.
 inline constexpr int kSelfMoveToWaitingRoom = 14;
+// The meeting was dismissed.
+inline constexpr int kDismissComplete = 23;
 }  // namespace meeting
 
 // Profile model (537).
@@ -650,5 +731,28 @@ namespace hide_video {
 // Payload unread.
 inline constexpr int kHideMeetingUserChanged = 1;
 }  // namespace hide_video
+
+// Video model (511).
+namespace video {
+// {"is_camera_access", "from"}: the camera access check's result.
+inline constexpr int kCameraAccessResult = 41;
+// {"device_id", "device_state", "error_type", "user_trigger"}: a camera device exception, or
+// {"close_alert": true} when its alert should go.
+inline constexpr int kDeviceException = 45;
+}  // namespace video
+
+// Operation alert model (1000041).
+namespace operation_alert {
+// {"operation_type"}: show a queued alert now.
+inline constexpr int kShow = 1;
+// An array of integers: alert types not to queue.
+inline constexpr int kIgnoreList = 2;
+}  // namespace operation_alert
+
+// A module's view service.
+namespace view_service {
+// The params plus "view": an item's view was set.
+inline constexpr int kItemSet = 1;
+}  // namespace view_service
 
 }  // namespace velto::model_event

@@ -22,6 +22,63 @@ ThreadLogStream& Stream() {
   return stream;
 }
 
+// A record is one line: a control character written as it is would let a caller's text (an
+// address from a server, a name) end the record and forge the next one. C0 controls and DEL
+// become "\n", "\r", "\t" or "\xHH"; the C1 controls and the Unicode line and paragraph
+// separators (which some viewers also break on) become "\u0085" and the like.
+size_t EscapeLength(std::string_view text, size_t at) {
+  const auto c = static_cast<unsigned char>(text[at]);
+  if (c < 0x20 || c == 0x7f) return 1;
+  if (c == 0xc2 && at + 1 < text.size()) {
+    const auto next = static_cast<unsigned char>(text[at + 1]);
+    if (next >= 0x80 && next <= 0x9f) return 2;
+  }
+  if (c == 0xe2 && at + 2 < text.size() && static_cast<unsigned char>(text[at + 1]) == 0x80) {
+    const auto last = static_cast<unsigned char>(text[at + 2]);
+    if (last == 0xa8 || last == 0xa9) return 3;
+  }
+  return 0;
+}
+
+void AppendEscaped(std::string& out, std::string_view text, size_t at, size_t length) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  const auto c = static_cast<unsigned char>(text[at]);
+  if (length == 1) {
+    if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else {
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 0xf];
+    }
+    return;
+  }
+  const unsigned code = length == 2 ? static_cast<unsigned char>(text[at + 1])
+                                    : 0x2000u | (static_cast<unsigned char>(text[at + 2]) & 0x3fu);
+  out += "\\u";
+  for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(code >> shift) & 0xf];
+}
+
+void AppendText(std::string& out, std::string_view text) {
+  size_t plain = 0;
+  for (size_t i = 0; i < text.size();) {
+    const size_t length = EscapeLength(text, i);
+    if (length == 0) {
+      ++i;
+      continue;
+    }
+    out.append(text.substr(plain, i - plain));
+    AppendEscaped(out, text, i, length);
+    i += length;
+    plain = i;
+  }
+  out.append(text.substr(plain));
+}
+
 template <typename T>
 void AppendNumber(std::string& out, T value) {
   char digits[32];
@@ -63,7 +120,7 @@ RecordWriter::~RecordWriter() {
 }
 
 RecordWriter& RecordWriter::operator<<(std::string_view text) {
-  Stream().buffer.append(text);
+  AppendText(Stream().buffer, text);
   return *this;
 }
 
@@ -92,7 +149,7 @@ RecordWriter& RecordWriter::operator<<(const void* pointer) {
 }
 
 RecordWriter& RecordWriter::operator<<(const base::variant::Variant& value) {
-  Stream().buffer.append(value.ToJsonStr());
+  AppendText(Stream().buffer, value.ToJsonStr());
   return *this;
 }
 

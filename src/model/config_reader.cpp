@@ -15,6 +15,11 @@ T Typed(const Variant& answer, T def) {
   return def;
 }
 
+// A configuration item is read by the kind it was declared with: a double item is the answer
+// only when the server sent a double. An integer there is a mistyped item (1 where 0.1 was
+// meant), not a round number to take over.
+double TypedItem(const Variant& answer, double def) { return answer.IsDouble() ? answer.AsDouble() : def; }
+
 }  // namespace
 
 Variant ReadConfigurationItemValue(std::string_view group_id, std::string_view id, const base::Location& from) {
@@ -39,7 +44,7 @@ int64_t ReadConfigurationItem(std::string_view group_id, std::string_view id, in
 }
 
 double ReadConfigurationItem(std::string_view group_id, std::string_view id, double def, const base::Location& from) {
-  return Typed(ReadConfigurationItemValue(group_id, id, from), def);
+  return TypedItem(ReadConfigurationItemValue(group_id, id, from), def);
 }
 
 std::string ReadConfigurationItem(std::string_view group_id, std::string_view id, const std::string& def,

@@ -53,10 +53,12 @@ Variant MakeStartParams(int auth_type, uint32_t end_event, const Variant* end_pa
 bool QueryAuthState(AuthData* out, const base::Location& from) {
   const Variant answer =
       model::QueryAnswer(model_id::kAuthorizationModel, cmd::kCallFuncQueryAuthData, nullptr, from);
-  if (!answer.IsMap()) return false;
-  out->state = answer.GetInteger("auth_state");
-  out->type = answer.GetInteger("auth_type");
-  return true;
+  // Either field of the wrong kind reads as the failure value: neither authorized nor cancelled.
+  out->state = model::Read<int64_t>(answer, {"auth_state"}).value_or(kUnreadable);
+  out->type = model::Read<int64_t>(answer, {"auth_type"}).value_or(kUnreadable);
+  if (answer.IsMap()) return true;
+  VELTO_LOG_AT(log::kFailure, from) << kLogPrefix << "call kCallFuncQueryAuthData failed";
+  return false;
 }
 
 bool Subscribe(framework::ViewModel& view_model, int64_t observer_id, int model_id, int event_id,

@@ -67,10 +67,13 @@ struct FlowParams {
 FlowParams ReadFlowParams(const Variant& params);
 Variant MakeStartParams(int auth_type, uint32_t end_event, const Variant* end_params);
 
-// "auth_state" and "auth_type" of kCallFuncQueryAuthData; false when it cannot be read.
+// "auth_state" and "auth_type" of kCallFuncQueryAuthData. When the data cannot be read (false,
+// logged at level 1 at the caller) or a field has the wrong kind, that field is kUnreadable, so
+// the callers' steps run on: not authorized, not cancelled.
+inline constexpr int64_t kUnreadable = -1;
 struct AuthData {
-  int64_t state = 0;
-  int64_t type = 0;
+  int64_t state = kUnreadable;
+  int64_t type = kUnreadable;
 };
 bool QueryAuthState(AuthData* out, const base::Location& from = base::Location::Current());
 

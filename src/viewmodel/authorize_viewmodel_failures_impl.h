@@ -108,8 +108,8 @@ void AuthorizeViewModelT<Base>::HandleAuthFailedErrCode(int code, int auth_type,
                                       code, data.GetString("sub_token"));
       return;
     case LoginErrorKind::kAccountSafeVerify:
-      if (HandleAccountSafeVerify(data.Get("verify_result")) || quiet) return;
-      ShowDialogForAuthFailedCommonErr(data, auth_type);
+      // The verification page is the whole reaction; without one to open there is nothing to show.
+      HandleAccountSafeVerify(data.Get("verify_result"));
       return;
     case LoginErrorKind::kCommon:
       if (quiet) {

@@ -249,7 +249,8 @@ TEST(LoginMarkers, CaptchaAndAuthorizeSendersAskCommands122And124) {
 TEST(LoginNavigation, SwitchAccountAndItsPages) {
   auto& switcher = hostkit::InstallModel(535);
   switcher.Succeed(101);
-  const Variant params = Json(R"({"auth_code": "c", "identity_type": 2, "corp_id": "corp", "guide_visible": true})");
+  const Variant params =
+      Json(R"({"auth_code": "ac-S3CRET", "identity_type": 2, "corp_id": "corp", "guide_visible": true})");
   EXPECT_TRUE(login::SwitchAccount(params, 5));
   const Variant sent = switcher.LastArgument(101);
   EXPECT_EQ(sent.GetString("corp_id"), "corp");

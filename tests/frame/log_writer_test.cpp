@@ -85,3 +85,11 @@ TEST(LogWriter, ThreadsDoNotMixTheirTexts) {
     EXPECT_TRUE(record.text == "thread-main" || record.text == "thread-other") << record.text;
   }
 }
+
+TEST(LogWriter, ControlCharactersAreEscapedSoARecordStaysOneLine) {
+  VELTO_LOG(1) << "a\nb\r" << '\t' << std::string("\x01\x7f", 2) << std::string(1, '\0') << "|\xc2\x85|\xe2\x80\xa8|";
+  VELTO_LOG(1) << "caf\xc3\xa9 \xe2\x82\xac \xc2\xa0";  // other characters pass as they are
+  ASSERT_EQ(hostkit::Logs().size(), 2u);
+  EXPECT_EQ(hostkit::Logs()[0].text, "a\\nb\\r\\t\\x01\\x7f\\x00|\\u0085|\\u2028|");
+  EXPECT_EQ(hostkit::Logs()[1].text, "caf\xc3\xa9 \xe2\x82\xac \xc2\xa0");
+}

@@ -2,6 +2,7 @@
 // damaged files, format versions, statistics and background synchronisation.
 #include <signal.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,7 +20,9 @@
 #include <gtest/gtest.h>
 
 #include "base/tkv/tkv.h"
+#include "child_process.h"
 #include "hostkit/hostkit.h"
+#include "hostkit/stores.h"
 
 namespace {
 
@@ -376,6 +379,125 @@ TEST_F(TkvTest, BackgroundSyncIsScheduledOnceAfterTheFirstChange) {
   store.reset();  // closing cancels the pending sync and writes itself
   EXPECT_TRUE(scheduler->tasks.empty());
   EXPECT_EQ(Open()->GetInt32("c", 0), 3);
+}
+
+TEST_F(TkvTest, EmptyFileIsReportedLikeOtherDamage) {
+  {
+    auto store = Open();
+    store->PutInt32("old", 1);
+  }
+  fs::resize_file(Path(), 0);  // truncated: SQLite would take it for a new database
+  auto store = Open();
+  ASSERT_TRUE(store);
+  ASSERT_EQ(listener_->reports.size(), 1u);
+  EXPECT_NE(listener_->reports[0].error.content.find("empty"), std::string::npos);
+  ASSERT_EQ(hostkit::StoreFailures().size(), 1u);
+  EXPECT_EQ(hostkit::StoreFailures()[0].path, Path());
+  ASSERT_EQ(AsideFiles().size(), 1u);
+  EXPECT_EQ(fs::file_size(AsideFiles()[0]), 0u);
+  EXPECT_FALSE(store->GetLastError());  // the fresh store keeps its changes
+  store->PutInt32("new", 2);
+  store.reset();
+  EXPECT_EQ(Open()->GetInt32("new", 0), 2);
+  EXPECT_EQ(listener_->reports.size(), 1u);
+}
+
+// A file the user may not write is opened for reading: the values are there, a change is held
+// for the session only, and the first one is reported. Run as an unprivileged user, for whom
+// the permission bits hold.
+TEST_F(TkvTest, WriteProtectedFileIsReadAndItsFirstUnkeptChangeReported) {
+  {
+    auto store = Open();
+    store->PutInt32("kept", 7);
+  }
+  fs::permissions(dir_, fs::perms::all);  // the journal files may still be made beside it
+  fs::permissions(Path(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const int status = child_process::Run([&] {
+    if (!child_process::DropPrivileges()) return child_process::kSkip;
+    auto store = Open();
+    CHILD_CHECK(1, store != nullptr);
+    CHILD_CHECK(2, store->IsReadOnly());
+    CHILD_CHECK(3, store->GetInt32("kept", 0) == 7);
+    CHILD_CHECK(4, listener_->reports.empty());  // reading is no failure
+    CHILD_CHECK(5, hostkit::CountLogs(4, "can only be read") == 1);
+    CHILD_CHECK(6, store->GetLastError().has_value());
+    CHILD_CHECK(7, !store->PutInt32("kept", 8));
+    CHILD_CHECK(8, store->GetInt32("kept", 0) == 8);  // for this session
+    CHILD_CHECK(9, listener_->reports.size() == 1);
+    CHILD_CHECK(10, listener_->reports[0].error.content.find("read-only") != std::string::npos);
+    CHILD_CHECK(11, !store->PutString("more", "x", 5));
+    CHILD_CHECK(12, listener_->reports.size() == 1);  // once
+    CHILD_CHECK(13, !store->Sync());
+    CHILD_CHECK(14, hostkit::CountLogs(1, "tkv fatal error") == 1);
+    store.reset();
+    CHILD_CHECK(15, hostkit::HasLog(1, "could not be kept and are lost"));
+    auto again = Open();
+    CHILD_CHECK(16, again && again->GetInt32("kept", 0) == 7);
+    return 0;
+  });
+  EXPECT_CHILD_PASSED(status);
+}
+
+TEST_F(TkvTest, ValidStoreInAReadOnlyDirectoryIsStillRead) {
+  {
+    auto store = Open();
+    store->PutInt32("kept", 7);
+  }
+  fs::permissions(Path(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                              fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
+  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                            fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+  const int status = child_process::Run([&] {
+    if (!child_process::DropPrivileges()) return child_process::kSkip;
+    // The WAL cannot be made beside the file: reading must not depend on it.
+    auto store = Open();
+    CHILD_CHECK(1, store != nullptr);
+    CHILD_CHECK(2, store->IsReadOnly());
+    CHILD_CHECK(3, store->GetInt32("kept", 0) == 7);
+    CHILD_CHECK(4, listener_->reports.empty());
+    CHILD_CHECK(5, hostkit::CountLogs(4, "can only be read") == 1);
+    CHILD_CHECK(6, !store->PutInt32("kept", 8));
+    CHILD_CHECK(7, listener_->reports.size() == 1);
+    return 0;
+  });
+  fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
+  EXPECT_CHILD_PASSED(status);
+}
+
+// A write that fails (here: past the file size limit, as on a full disk) is reported when the
+// trouble begins, only logged while it lasts, and the store is healthy again after the next
+// write that succeeds; nothing is lost meanwhile.
+TEST_F(TkvTest, FailedWriteIsReportedOnceAndHealthReturnsWithTheNextGoodWrite) {
+  const int status = child_process::Run([&] {
+    ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of killing the process
+    auto store = Open();
+    CHILD_CHECK(1, store && !store->GetLastError());
+    store->PutInt32("small", 1);
+    CHILD_CHECK(2, store->Sync());
+    rlimit limit = {};
+    CHILD_CHECK(3, ::getrlimit(RLIMIT_FSIZE, &limit) == 0);
+    const rlim_t original = limit.rlim_cur;
+    limit.rlim_cur = 256 * 1024;
+    CHILD_CHECK(4, ::setrlimit(RLIMIT_FSIZE, &limit) == 0);
+    store->PutString("big", std::string(1 << 20, 'x'), 5);
+    CHILD_CHECK(5, !store->Sync());
+    CHILD_CHECK(6, listener_->reports.size() == 1);
+    const auto error = store->GetLastError();
+    CHILD_CHECK(7, error && error->content == listener_->reports[0].error.content);
+    CHILD_CHECK(8, !store->Sync());
+    CHILD_CHECK(9, listener_->reports.size() == 1);  // still the same trouble
+    CHILD_CHECK(10, hostkit::HasLog(4, "still cannot write"));
+    limit.rlim_cur = original;
+    CHILD_CHECK(11, ::setrlimit(RLIMIT_FSIZE, &limit) == 0);
+    CHILD_CHECK(12, store->Sync());
+    CHILD_CHECK(13, !store->GetLastError());
+    CHILD_CHECK(14, hostkit::HasLog(4, "again"));
+    store.reset();
+    auto again = Open();
+    CHILD_CHECK(15, again->GetString("big", "").size() == (1u << 20) && again->GetInt32("small", 0) == 1);
+    return 0;
+  });
+  EXPECT_CHILD_PASSED(status);
 }
 
 }  // namespace

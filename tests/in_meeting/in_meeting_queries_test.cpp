@@ -32,24 +32,31 @@ class InMeetingQueriesTest : public testing::Test {
 TEST_F(InMeetingQueriesTest, FirstPageSizeRoundsEachSideBeforeMultiplying) {
   struct Case {
     const char* layout;
-    double round;  // < 0: the configuration item is not set
+    const char* round;  // the configuration item's answer as JSON; null: not set
     uint32_t tiles;
   };
   const Case cases[] = {
-      {R"({"rows": 2.9, "columns": 3.0})", -1, 9},   // 3 x 3 with the default 0.2
-      {R"({"rows": 2.7, "columns": 2.7})", -1, 4},   // 2.9 truncates to 2
-      {R"({"rows": 3, "columns": 4})", -1, 12},      // integers read as numbers
-      {R"({"rows": 2.5, "columns": 2.4})", 0.5, 6},  // 3 x 2
-      {R"({"rows": 0, "columns": 5})", -1, 0},
-      {R"({"rows": -1.5, "columns": 3})", -1, 0},    // a negative side counts as none
-      {R"({"columns": 3})", -1, 0},
-      {R"({"rows": "3", "columns": 3})", -1, 0},
+      {R"({"rows": 2.9, "columns": 3.0})", nullptr, 9},  // 3 x 3 with the default 0.2
+      {R"({"rows": 2.7, "columns": 2.7})", nullptr, 4},  // 2.9 truncates to 2
+      {R"({"rows": 3, "columns": 4})", nullptr, 12},     // integers read as numbers
+      {R"({"rows": 2.5, "columns": 2.4})", "0.5", 6},    // 3 x 2
+      {R"({"rows": 0, "columns": 5})", nullptr, 0},
+      {R"({"rows": -1.5, "columns": 3})", nullptr, 0},   // a negative side counts as none
+      {R"({"columns": 3})", nullptr, 0},
+      {R"({"rows": "3", "columns": 3})", nullptr, 0},
+      // A double item takes only a double: an integer 1 is not a round of 1.0 (that would give
+      // trunc(3.6) x trunc(4.0) = 12), the default 0.2 stands.
+      {R"({"rows": 2.6, "columns": 3.0})", "1", 6},
+      {R"({"rows": 2.6, "columns": 3.0})", "true", 6},
+      {R"({"rows": 2.6, "columns": 3.0})", "\"0.5\"", 6},
+      {R"({"rows": 2.6, "columns": 3.0})", "1.0", 12},
   };
   for (const Case& c : cases) {
     hostkit::Reset();
     meeting_.Install();
-    if (c.round >= 0) meeting_.SetConfigurationItem("inmeeting", "layout_page_size_round_number", c.round);
-    EXPECT_EQ(inmeeting::GetFirstPageSize(Json(c.layout)), c.tiles) << c.layout << " round " << c.round;
+    if (c.round) meeting_.SetConfigurationItem("inmeeting", "layout_page_size_round_number", Json(c.round));
+    EXPECT_EQ(inmeeting::GetFirstPageSize(Json(c.layout)), c.tiles)
+        << c.layout << " round " << (c.round ? c.round : "unset");
   }
 }
 

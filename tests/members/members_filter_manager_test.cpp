@@ -377,4 +377,38 @@ TEST_F(MembersFilterTest, SubscribesForItsLifetimeAndCopiesFollowOnTheirOwn) {
   EXPECT_FALSE(assigned.CanLoadMore("t"));
 }
 
+// A manager made before the user model exists, or whose model was replaced since, follows the
+// meeting once activated, with one subscription per event as ever.
+TEST_F(MembersFilterTest, ActivateFollowsAUserModelThatCameOrChangedAfterConstruction) {
+  hostkit::RemoveModel(velto::model_id::kUserModel);
+  MembersFilterManager early("early");
+  EXPECT_TRUE(hostkit::HasLog(4, "early: no user model, the list follows no events"));
+  meeting().Install();
+  MembersFilterManager replaced("replaced");
+  meeting().Install();  // a new user model; the one "replaced" subscribed to is gone
+  meeting().AddUser(User("u-a", "A"));
+
+  Panel early_panel;
+  Panel replaced_panel;
+  early.Activate(&early_panel);
+  replaced.Activate(&replaced_panel);
+  for (int event : {1, 2, 3, 4}) EXPECT_EQ(meeting().users().SubscriberCount(event), 2u) << event;
+  EXPECT_TRUE(hostkit::HasLog(4, "early: not following the user model, subscribing on activate"));
+
+  meeting().AddUser(User("u-b", "B"));
+  meeting().RemoveUsers({"u-a"});
+  EXPECT_EQ(UserIds(early), (Ids{"u-self", "u-b"}));
+  EXPECT_EQ(UserIds(replaced), (Ids{"u-self", "u-b"}));
+
+  // Activating again while subscribed subscribes nothing more; each event is heard once.
+  hostkit::ClearLogs();
+  early.Activate(&early_panel);
+  for (int event : {1, 2, 3, 4}) EXPECT_EQ(meeting().users().SubscriberCount(event), 2u) << event;
+  EXPECT_FALSE(hostkit::HasLog(4, "subscribing on activate"));
+  const int updates = early_panel.updates;
+  meeting().AddUser(User("u-c", "C"));
+  EXPECT_EQ(early_panel.updates, updates + 1);
+  EXPECT_EQ(UserIds(early), (Ids{"u-self", "u-b", "u-c"}));
+}
+
 }  // namespace

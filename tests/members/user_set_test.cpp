@@ -263,6 +263,35 @@ TEST_F(UserSetTest, SetWithoutUserModelStaysEmpty) {
   set.Stop();
 }
 
+// The shared provider made before the user model exists, or whose model was replaced: a set
+// that starts makes it follow the current model, once.
+TEST_F(UserSetTest, StartingASetMakesTheProviderFollowAModelThatCameOrChangedLater) {
+  hostkit::Reset();  // no models: the provider made now subscribes to nothing
+  UserProvider* users = Users();
+  meeting_.Install();
+  EXPECT_EQ(meeting_.users().SubscriberCount(), 0u);
+  UserIdSet first(users, Everyone);
+  first.Start();
+  for (int event : {1, 2, 3, 4}) EXPECT_EQ(meeting_.users().SubscriberCount(event), 1u) << event;
+  meeting_.AddUser(MeetingFixture::MakeUser("u-a", "A"));
+  EXPECT_EQ(Ids(first), (Strings{"u-1", "u-2", "u-3", "u-4", "u-a", "u-self"}));
+
+  meeting_.Install();  // a new user model; the provider's subscriptions went with the old one
+  UserIdSet second(users, Everyone);
+  second.Start();
+  UserIdSet third(users, Everyone);
+  third.Start();  // the provider follows already: nothing is subscribed twice
+  for (int event : {1, 2, 3, 4}) EXPECT_EQ(meeting_.users().SubscriberCount(event), 1u) << event;
+  meeting_.AddUser(MeetingFixture::MakeUser("u-b", "B"));
+  EXPECT_EQ(Ids(first), (Strings{"u-1", "u-2", "u-3", "u-4", "u-a", "u-b", "u-self"}));
+  EXPECT_EQ(Ids(third), (Strings{"u-1", "u-2", "u-3", "u-4", "u-b", "u-self"}));
+  meeting_.RemoveUsers({"u-b"});
+  EXPECT_EQ(Ids(second), (Strings{"u-1", "u-2", "u-3", "u-4", "u-self"}));
+  first.Stop();
+  second.Stop();
+  third.Stop();
+}
+
 // The raise-hand list.
 
 class RaiseHandTest : public UserSetTest {

@@ -22,7 +22,10 @@ TEST(ConfigurationItems, SendGroupAndIdAndKeepTheDefaultOnWrongKinds) {
   EXPECT_FALSE(model::ReadConfigurationItem("g", "i", false));  // an integer is no bool
   EXPECT_EQ(model::ReadConfigurationItem("g", "i", 7), 12);
   EXPECT_EQ(model::ReadConfigurationItem("g", "i", int64_t{7}), 12);
-  EXPECT_DOUBLE_EQ(model::ReadConfigurationItem("g", "i", 0.5), 12.0);
+  EXPECT_DOUBLE_EQ(model::ReadConfigurationItem("g", "i", 0.5), 0.5);  // a double item wants a double
+  entrance.Answer(1, 0.25);
+  EXPECT_DOUBLE_EQ(model::ReadConfigurationItem("g", "i", 0.5), 0.25);
+  EXPECT_EQ(model::ReadConfigurationItem("g", "i", 7), 7);  // and an integer item an integer
   EXPECT_EQ(model::ReadConfigurationItem("g", "i", "def"), "def");
   entrance.Answer(1, "text");
   EXPECT_EQ(model::ReadConfigurationItem("g", "i", std::string("def")), "text");
@@ -49,6 +52,9 @@ TEST(ClientSettings, ReadSendsKeyAndDefaultOnTheChosenCommand) {
   EXPECT_EQ(config.LastArgument(1).GetInteger("def_value"), 41);
   EXPECT_EQ(model::ReadClientSetting("k", "d", model::kClientSettingReadAlt), "alt");
   EXPECT_FALSE(model::ReadClientSetting("k", false, model::kClientSettingReadAlt));
+  // A client setting is a number where a double is asked: an integer reads as one.
+  config.Answer(3, 2);
+  EXPECT_DOUBLE_EQ(model::ReadClientSetting("k", 0.5, model::kClientSettingReadAlt), 2.0);
 }
 
 TEST(ClientSettings, WritesAMapOfKeyToValue) {

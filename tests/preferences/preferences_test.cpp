@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "base/tkv/tkv.h"
+#include "child_process.h"
 #include "hostkit/hostkit.h"
+#include "hostkit/stores.h"
 #include "hostkit/timers.h"
 #include "module_api/preferences/preferences.h"
 
@@ -280,6 +282,73 @@ TEST_F(PreferencesTest, DamagedFileIsReportedOnceAndTheStoreStartsAfresh) {
   prefs->Sync();
   EXPECT_EQ(ReadFile("broken")->GetInt32("k", 0), 2);
   EXPECT_EQ(hostkit::CountAnalytics("tkv_fatal_error"), 1u);
+}
+
+// A write the store cannot keep is never silent: the first one is reported at once (level 1
+// and "tkv_fatal_error"), not when a later synchronisation fails, and the store says why it
+// keeps nothing. The store's file is write-protected for the unprivileged user the child runs as.
+TEST_F(PreferencesTest, TheFirstWriteAStoreCannotKeepIsReported) {
+  Init();
+  {
+    auto prefs = Preferences::Open("ui");
+    prefs->SetInt32("count", 3);
+  }
+  fs::permissions(dir_, fs::perms::all);
+  fs::permissions(dir_ / "ui", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const int status = child_process::Run([&] {
+    if (!child_process::DropPrivileges()) return child_process::kSkip;
+    hostkit::ClearAnalytics();
+    hostkit::ClearLogs();
+    auto prefs = Preferences::Open("ui");
+    CHILD_CHECK(1, prefs->GetInt32("count", 0) == 3);
+    CHILD_CHECK(2, hostkit::CountAnalytics("tkv_fatal_error") == 0);  // reading is fine
+    prefs->SetInt32("count", 4);
+    CHILD_CHECK(3, hostkit::CountAnalytics("tkv_fatal_error") == 1);
+    CHILD_CHECK(4, hostkit::LastAnalytics("tkv_fatal_error")->properties.at("path") == (dir_ / "ui").string());
+    CHILD_CHECK(5, hostkit::CountLogs(1, "tkv fatal error") == 1);
+    prefs->SetInt32("count", 5);
+    prefs->Sync();
+    CHILD_CHECK(6, hostkit::CountAnalytics("tkv_fatal_error") == 1);  // said once
+    CHILD_CHECK(7, prefs->tkv()->GetLastError().has_value());
+    CHILD_CHECK(8, hostkit::StoreFailures().size() == 1);
+    return 0;
+  });
+  EXPECT_CHILD_PASSED(status);
+}
+
+TEST_F(PreferencesTest, AStoreInAReadOnlyDirectoryIsStillRead) {
+  Init();
+  {
+    auto prefs = Preferences::Open("ui");
+    prefs->SetString("name", "kept");
+  }
+  const auto exec = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+  fs::permissions(dir_ / "ui", fs::perms::all & ~exec);  // anyone may write the file itself
+  fs::permissions(dir_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  const int status = child_process::Run([&] {
+    if (!child_process::DropPrivileges()) return child_process::kSkip;
+    auto prefs = Preferences::Open("ui");
+    CHILD_CHECK(1, prefs->tkv() != nullptr);
+    CHILD_CHECK(2, prefs->GetString("name", "") == "kept");
+    CHILD_CHECK(3, hostkit::CountLogs(4, "can only be read") == 1);
+    return 0;
+  });
+  fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
+  EXPECT_CHILD_PASSED(status);
+}
+
+TEST_F(PreferencesTest, AnEmptyStoreFileIsReportedNotTakenForANewStore) {
+  Init();
+  {
+    auto prefs = Preferences::Open("ui");
+    prefs->SetInt32("count", 3);
+  }
+  fs::resize_file(dir_ / "ui", 0);
+  auto prefs = Preferences::Open("ui");
+  EXPECT_EQ(prefs->GetInt32("count", -1), -1);
+  ASSERT_EQ(hostkit::CountAnalytics("tkv_fatal_error"), 1u);
+  EXPECT_NE(hostkit::LastAnalytics("tkv_fatal_error")->properties.at("content").find("empty"), std::string::npos);
 }
 
 TEST_F(PreferencesTest, MovingTransfersTheOpenedStore) {

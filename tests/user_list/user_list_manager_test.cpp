@@ -629,6 +629,41 @@ TEST(UserListManagerSubscriptions, MissingModelsAreSkipped) {
   EXPECT_EQ(hostkit::TotalSubscribers(), 0u);
 }
 
+// Loading the list subscribes to the models that were missing at construction or have been
+// replaced since, once: afterwards the manager follows joins, leaves and the meeting again.
+TEST(UserListManagerSubscriptions, InitUserListFollowsModelsThatCameOrChangedLater) {
+  hostkit::Reset();
+  MeetingFixture::Options options;
+  options.other_users = 0;
+  MeetingFixture meeting(options);
+  hostkit::SortedUserListManager early([](const Variant&, const Variant&) { return false; });
+  EXPECT_EQ(hostkit::TotalSubscribers(), 0u);  // nothing to subscribe to yet
+  meeting.Install();
+  hostkit::SortedUserListManager replaced([](const Variant&, const Variant&) { return false; });
+  meeting.Install();  // fresh user and meeting models: "replaced" held subscriptions on the old ones
+
+  early.InitUserList();
+  replaced.InitUserList();
+  for (int event : {1, 2, 3, 4, 40, 41}) EXPECT_EQ(meeting.users().SubscriberCount(event), 2u) << event;
+  meeting.AddUser(MeetingFixture::MakeUser("u-9", "N"));
+  EXPECT_EQ(IdsOf(early.GetUserList()), (Ids{"u-9", "u-self"}));  // all equal: the later first
+  EXPECT_EQ(IdsOf(replaced.GetUserList()), (Ids{"u-9", "u-self"}));
+
+  // Loading again (here on join complete, which calls it) subscribes nothing twice.
+  meeting.meeting().Fire(1, Variant());
+  early.InitUserList();
+  for (int event : {1, 2, 3, 4, 40, 41}) EXPECT_EQ(meeting.users().SubscriberCount(event), 2u) << event;
+  meeting.RemoveUsers({"u-9"});
+  EXPECT_EQ(IdsOf(early.GetUserList()), (Ids{"u-self"}));
+  EXPECT_EQ(IdsOf(replaced.GetUserList()), (Ids{"u-self"}));
+
+  // A model that appears later (voice activated, 562) is picked up the same way.
+  auto& voice = hostkit::InstallModel(id::kVoiceActivatedModel);
+  EXPECT_EQ(voice.SubscriberCount(kVoiceHistoryChanged), 0u);
+  early.InitUserList();
+  EXPECT_EQ(voice.SubscriberCount(kVoiceHistoryChanged), 1u);
+}
+
 // A derived manager's handler hears the model's events through the virtual table.
 class CountingManager : public hostkit::SortedUserListManager {
  public:
@@ -667,6 +702,65 @@ TEST_F(UserListManagerTest, DerivedHandlersAndHooksHearTheEvents) {
   EXPECT_TRUE(hostkit::HasLog(3, "user index list is not a list"));
   EXPECT_EQ(manager.adds, 2);
   EXPECT_EQ(IdsOf(manager.GetUserList()), (Ids{"u-self"}));  // the local user fills an empty list
+}
+
+// A derived manager whose filters count how often they are asked about whom; on updates they
+// skip one user ("u-skip") and keep another in place ("u-fixed").
+class HookCountingManager : public hostkit::SortedUserListManager {
+ public:
+  explicit HookCountingManager(CompareUserFunc compare) : SortedUserListManager(std::move(compare)) {}
+  bool NeedHandleForType(UserEventType type, const Variant& info) override {
+    ++handle_asked[Key(type, info)];
+    return type != kUserEventUpdate || info.GetString("user_id") != "u-skip";
+  }
+  bool NeedUpdateUserIndexMap(UserEventType type, const Variant& info) override {
+    ++map_asked[Key(type, info)];
+    return type != kUserEventUpdate || info.GetString("user_id") != "u-fixed";
+  }
+  static std::string Key(UserEventType type, const Variant& info) {
+    return std::to_string(type) + ":" + info.GetString("user_id");
+  }
+  void ClearCounts() {
+    handle_asked.clear();
+    map_asked.clear();
+  }
+  std::map<std::string, int> handle_asked;
+  std::map<std::string, int> map_asked;
+};
+
+// The filters are asked once per index of an event, as a sequential placement would ask them,
+// also when a multi-user event takes its users out of the lists before placing them again.
+TEST_F(UserListManagerTest, MultiUserEventsAskEachFilterOncePerIndex) {
+  HookCountingManager manager([this](const Variant& a, const Variant& b) { return Rank(a) < Rank(b); });
+  manager.InitUserList();
+  for (const char* id : {"u-1", "u-2", "u-skip", "u-fixed"}) Join(id, 10);
+  ASSERT_EQ(Visible(manager), (Ids{"u-self", "u-fixed", "u-skip", "u-2", "u-1"}));
+  ranks_["u-1"] = 40;
+  ranks_["u-fixed"] = 1;  // a new rank, but the filter keeps it where it stands
+
+  manager.ClearCounts();
+  meeting_->UpdateUsers({{"u-1", Json("{}")}, {"u-2", Json("{}")}, {"u-skip", Json("{}")}, {"u-fixed", Json("{}")}});
+  using Counts = std::map<std::string, int>;
+  EXPECT_EQ(manager.handle_asked, (Counts{{"1:u-1", 1}, {"1:u-2", 1}, {"1:u-skip", 1}, {"1:u-fixed", 1}}));
+  EXPECT_EQ(manager.map_asked, (Counts{{"1:u-1", 1}, {"1:u-2", 1}, {"1:u-fixed", 1}}));  // not for the skipped
+  EXPECT_EQ(Visible(manager), (Ids{"u-self", "u-fixed", "u-2", "u-skip", "u-1"}));
+
+  // Users added again while present, and an index named twice: once per index.
+  manager.ClearCounts();
+  const Variant again = Json("[" + std::to_string(meeting_->IndexOf("u-1")) + ", " +
+                             std::to_string(meeting_->IndexOf("u-2")) + ", " +
+                             std::to_string(meeting_->IndexOf("u-1")) + "]");
+  manager.UserAddForType(again);
+  EXPECT_EQ(manager.handle_asked, (Counts{{"0:u-1", 2}, {"0:u-2", 1}}));
+  EXPECT_EQ(manager.map_asked, (Counts{{"0:u-1", 2}, {"0:u-2", 1}}));
+
+  // The voice-activated update path takes users out the same way.
+  manager.ClearCounts();
+  manager.UserVoiceActivateUpdateForType(Json("[" + std::to_string(meeting_->IndexOf("u-2")) + ", " +
+                                              std::to_string(meeting_->IndexOf("u-fixed")) + "]"));
+  EXPECT_EQ(manager.handle_asked, (Counts{{"1:u-2", 1}, {"1:u-fixed", 1}}));
+  EXPECT_EQ(manager.map_asked, (Counts{{"1:u-2", 1}, {"1:u-fixed", 1}}));
+  EXPECT_EQ(Visible(manager), (Ids{"u-self", "u-fixed", "u-2", "u-skip", "u-1"}));
 }
 
 TEST_F(UserListManagerTest, DelegatesAreToldOnceEachInTheSetsOrder) {

@@ -195,10 +195,46 @@ TEST_F(AuthFlow, SetupTwiceKeepsTheFirstMachine) {
   EXPECT_EQ(join_->entered_with.size(), 1u);  // the first machine's end states still apply
 }
 
+// Unreadable authorization data counts as neither authorized nor cancelled: the check asks for
+// an authorization (result 1), or goes to the user-code state when a code was given. It never
+// finishes with a result of its own for the failure.
+TEST_F(AuthFlow, UnreadableAuthorizationDataNeedsAnAuthorization) {
+  const char* answers[] = {nullptr, "\"authorized\"", R"({"auth_state": "2", "auth_type": 1})", "[2, 1]"};
+  for (const char* answer : answers) {
+    SCOPED_TRACE(answer ? answer : "failed call");
+    if (answer) {
+      auth_->Answer(3, Json(answer));
+    } else {
+      auth_->Fail(3);
+    }
+    hostkit::ClearLogs();
+    journal_.entered.clear();
+    Start();
+    EXPECT_EQ(journal_.entered, (std::vector<std::string>{"check_auth_state", "do_auth_state"}));
+    // The working state cannot read a state to act on either: it waits for event 1.
+    EXPECT_EQ(auth_->CallCount(11) + auth_->CallCount(12), 0u);
+    EXPECT_TRUE(hostkit::HasLog(6, "do nothing but waiting for auth result"));
+    if (!answer || answer[0] != '{') {
+      EXPECT_TRUE(hostkit::HasLog(1, "call kCallFuncQueryAuthData failed"));
+    }
+    auth_->Fire(1, Json(R"({"auth_state": 2, "auth_type": 1})"));
+    EXPECT_EQ(journal_.entered.back(), "join_state");
+  }
+
+  auth_->Fail(3);
+  journal_.entered.clear();
+  Start(R"({"user_code": "uc-9"})");
+  EXPECT_EQ(journal_.entered, (std::vector<std::string>{"check_auth_state", "user_code_state"}));
+}
+
+// Without the model the check still asks for an authorization; the working state, with nothing
+// that could ever end its wait, fails.
 TEST_F(AuthFlow, WithoutAnAuthorizationModelTheFlowFails) {
   hostkit::RemoveModel(kAuthModel);
   Start();
-  EXPECT_EQ(journal_.entered, (std::vector<std::string>{"check_auth_state", "auth_failed_state"}));
+  EXPECT_EQ(journal_.entered,
+            (std::vector<std::string>{"check_auth_state", "do_auth_state", "auth_failed_state"}));
+  EXPECT_TRUE(hostkit::HasLog(1, "cannot wait for auth result without an authorization model"));
 }
 
 }  // namespace

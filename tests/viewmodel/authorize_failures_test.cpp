@@ -90,13 +90,15 @@ TEST_F(AuthFailure, EveryCodeOfTheTableGetsItsOwnReaction) {
        "seat limit reached", ok, ""},
       {6016, R"({"auth_message": "suspended until May"})", Reaction::kDialog, Marker(s::kAppealTitle),
        "suspended until May", ok, ""},
-      {-521002, R"({"server_msg": "license expired", "sub_token": "tok"})", Reaction::kPayGuide,
+      {-521002, R"({"server_msg": "license expired", "sub_token": "tok-S3CRET"})", Reaction::kPayGuide,
        Marker(s::kFailedTitle), "license expired", Marker(s::kUpgrade), Marker(s::kCancel)},
       {-521002, R"({"server_msg": "license expired"})", Reaction::kPayGuide, Marker(s::kFailedTitle),
        "license expired", Marker(s::kUpgrade), Marker(s::kCancel)},
-      {-20028, R"({"verify_result": {"verify_code": "vc1", "action_code": 7, "business_id": "b2"}})",
-       Reaction::kWebPage, "", "verify_code=vc1", "", ""},
-      {-20028, "{}", Reaction::kDialog, Marker(s::kCommonErrTitle), Marker(s::kCommonErrContent) + " -20028", ok, ""},
+      {-20028, R"({"verify_result": {"verify_code": "vc-S3CRET-1", "action_code": 7, "business_id": "b2"}})",
+       Reaction::kWebPage, "", "verify_code=vc-S3CRET-1", "", ""},
+      // The verification page and nothing more: no page to open leaves no dialog either.
+      {-20028, "{}", Reaction::kNothing, "", "", "", ""},
+      {-20028, R"({"verify_result": {"action_code": 7}})", Reaction::kNothing, "", "", "", ""},
       {1234, "{}", Reaction::kDialog, Marker(s::kCommonErrTitle), Marker(s::kCommonErrContent) + " 1234", ok, ""},
       {1234, R"({"auth_message": "try the web"})", Reaction::kDialog, Marker(s::kCommonErrTitle), "try the web", ok,
        ""},
@@ -210,11 +212,11 @@ TEST_F(AuthFailure, AcknowledgingASignOutDialogLogsOutAndShowsTheGuide) {
 }
 
 TEST_F(AuthFailure, PayGuideLeadsToThePurchasePageOrHome) {
-  Fail(-521002, R"({"server_msg": "expired", "sub_token": "a b"})");
+  Fail(-521002, R"({"server_msg": "expired", "sub_token": "a S3CRET"})");
   hostkit::PressAlertButton(hostkit::LastAlert()->id, framework::AlertButton::kPositive);
   ASSERT_FALSE(hostkit::Navigations().empty());
   EXPECT_EQ(hostkit::Navigations()[0].page, kWebView);
-  EXPECT_NE(hostkit::Navigations()[0].arguments.GetString("url").find("sub_token=a%20b"), std::string::npos);
+  EXPECT_NE(hostkit::Navigations()[0].arguments.GetString("url").find("sub_token=a%20S3CRET"), std::string::npos);
   EXPECT_EQ(auth_->CallCount(2), 1u);  // the failed flow is over: signed out
 
   // Without a token the purchase page opens all the same, with nothing extra.
@@ -225,7 +227,7 @@ TEST_F(AuthFailure, PayGuideLeadsToThePurchasePageOrHome) {
   EXPECT_EQ(hostkit::Navigations()[0].arguments.GetString("url").find("sub_token"), std::string::npos);
 
   hostkit::ClearNavigations();
-  Fail(-521002, R"({"server_msg": "expired", "sub_token": "t"})");
+  Fail(-521002, R"({"server_msg": "expired", "sub_token": "t-S3CRET"})");
   hostkit::PressAlertButton(hostkit::LastAlert()->id, framework::AlertButton::kNegative);
   ASSERT_EQ(hostkit::Navigations().size(), 1u);
   EXPECT_EQ(hostkit::Navigations()[0].kind, NavigationKind::kPopUntil);

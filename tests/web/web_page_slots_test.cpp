@@ -46,7 +46,7 @@ using D = Doc;
 const std::vector<Row>& Rows() {
   static const std::vector<Row> rows = {
       {"SoftWareService", web::GetSoftWareServiceUrl, web::SetSoftwareServiceUrl, D::kWebUrlInfo,
-       "software_service_url", "https://rules.nordil.example/agreements/velto-software-service.html", false},
+       "software_service_url", "https://rules.nordil.example/agreements/velto-software-service.html", true},
       {"WebinarEditor", web::GetWebinarEditorUrl, web::SetWebinarEditorUrl, D::kWebUrlInfo, "webinar_editor_url",
        H("/user-center/webinar/update/"), true},
       {"WebinarSensitiveWordEdit", web::GetWebinarSensitiveWordEditUrl, web::SetWebinarSensitiveWordEditUrl,
@@ -80,13 +80,13 @@ const std::vector<Row>& Rows() {
       {"WebinarQa", web::GetWebinarQaUrl, web::SetWebinarQaUrl, D::kWebUrlInfo, "webinar_qa_url",
        H("/v2/webinar-qa/desktop"), true},
       {"PrivatePolicy", web::GetPrivatePolicyUrl, web::SetPrivatePolicyUrl, D::kWebUrlInfo, "private_policy_url",
-       "https://privacy.nordil.example/document/velto-privacy-policy.html", false},
+       "https://privacy.nordil.example/document/velto-privacy-policy.html", true},
       {"PrivacyChildren", web::GetPrivacyChildrenUrl, nullptr, D::kNone, nullptr,
-       "https://privacy.nordil.example/document/children-privacy-policy.html", false},
+       "https://privacy.nordil.example/document/children-privacy-policy.html", true},
       {"PrivacyPersonalInfoCollection", web::GetPrivacyPersonalInfoCollectionUrl, nullptr, D::kNone, nullptr,
-       "https://privacy.nordil.example/document/velto-personal-info-collection.html", false},
+       "https://privacy.nordil.example/document/velto-personal-info-collection.html", true},
       {"ContactUs", web::GetContactUsUrl, web::SetContactUsUrl, D::kWebUrlInfo, "contact_us_url",
-       "https://support.nordil.example/products/velto-meeting", false},
+       "https://support.nordil.example/products/velto-meeting", true},
       {"PremiumPlanBuy", web::GetPremiumPlanBuyUrl, web::SetPremiumPlanBuyUrl, D::kWebUrlInfo, "premium_plan_buy_url",
        H("/buy.html"), true},
       {"PremiumProductBuy", [] { return web::GetPremiumProductBuyUrl(false, false); }, web::SetPremiumProductBuyUrl,
@@ -94,7 +94,7 @@ const std::vector<Row>& Rows() {
       {"OnlineService", web::GetOnlineServiceUrl, web::SetOnlineServiceUrl, D::kWebUrlInfo, "online_service_url",
        "https://cloud.nordil.example/online-service?from=nordilmeeting_windows&noTopNav=true&noFooter=true"
        "&noFloatBar=true&source=MA&noLogInPop=true",
-       false},
+       true},
       {"SsoBuyingGuide", web::GetSSOBuyingGuideUrl, web::SetSsoBuyingGuideUrl, D::kWebUrlInfo, "sso_buying_guide_url",
        H("/buy.html"), true},
       {"MessageCenterPortal", web::GetMessageCenterPortalUrl, web::SetMessageCenterPortalUrl, D::kWebUrlInfo,
@@ -138,7 +138,7 @@ const std::vector<Row>& Rows() {
       {"InmeetingMeetingInfo", web::GetInmeetingMeetingInfoUrl, web::SetInmeetingMeetingInfoUrl, D::kWebUrlInfo,
        "inmeeting_meeting_info_url", H("/v2/webinar-intro"), true},
       {"CorviDownload", web::GetCorviDownloadUrl, web::SetCorviDownloadUrl, D::kWebUrlInfo, "corvi_download_url",
-       "https://dldir.nordil.example/velto/corvi/CorviSetup.exe", false},
+       "https://dldir.nordil.example/velto/corvi/CorviSetup.exe", true},
       {"WebinarTrailVideo", web::GetWebinarTrailVideoUrl, web::SetWebinarTrailVideoUrl, D::kWebUrlInfo,
        "webianr_trail_video_url", H("/v2/webinar-guidance-video"), true},
       {"Auth", web::GetAuthUrl, web::SetAuthBotUrl, D::kWebUrlInfo, "auth_bot_url", H("/"), true},
@@ -293,13 +293,17 @@ TEST(WebPageSlots, MembersOfOneDocumentDoNotLeakIntoAnother) {
   EXPECT_EQ(account::GetMeetingCorpCreateUrl(), H("/v2/organization/register/authed/pc"));
 }
 
-TEST(WebPageSlots, UserWebHostMovesWebHostPagesAndLeavesOtherSitesAlone) {
+TEST(WebPageSlots, UserWebHostMovesEveryPageAndKeepsPathAndQuery) {
   web::SetWebHost("user.example");
   for (const Row& row : Rows()) {
     SCOPED_TRACE(row.name);
     std::string expected = row.def;
-    if (row.follows_user_host && expected.rfind(kHost, 0) == 0) {
-      expected = "https://user.example" + expected.substr(kHost.size());
+    // Pages on the maker's other sites (service agreement, privacy, feedback, online service,
+    // downloads) move as well: a user-chosen web host serves every page.
+    const size_t host_start = expected.find("://");
+    if (row.follows_user_host && host_start != std::string::npos) {
+      const size_t path_start = expected.find('/', host_start + 3);
+      expected = "https://user.example" + (path_start == std::string::npos ? "" : expected.substr(path_start));
     }
     EXPECT_EQ(row.get(), expected);
   }

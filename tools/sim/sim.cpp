@@ -1,6 +1,7 @@
 #include "sim.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "hostkit/hostkit.h"
@@ -140,7 +141,10 @@ bool RunScenario(const Variant& scenario, Context& context) {
   context.logs_seen = hostkit::Logs().size();
   bool ok = true;
   for (const Variant* step : steps) {
-    const int64_t wait = start + step->GetInteger("at") - hostkit::NowMs();
+    // "at" may be anything up to INT64_MAX: the step time is held at the clock's end.
+    int64_t due = 0;
+    if (__builtin_add_overflow(start, step->GetInteger("at"), &due)) due = step->GetInteger("at") > 0 ? INT64_MAX : 0;
+    const int64_t wait = due > hostkit::NowMs() ? due - hostkit::NowMs() : 0;
     if (wait > 0) context.realtime ? hostkit::RunFor(wait) : hostkit::AdvanceClock(wait);
     hostkit::RunUntilIdle();
     PrintNewLogs(context);

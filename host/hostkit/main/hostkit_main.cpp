@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "hostkit/hostkit.h"
+#include "hostkit/secret_guard_listener.h"
 
 namespace {
 
@@ -18,5 +19,7 @@ class HostResetListener : public testing::EmptyTestEventListener {
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   testing::UnitTest::GetInstance()->listeners().Append(new HostResetListener);
+  // Fixtures put this marker into every ticket, code and token they make up.
+  hostkit::FailOnSecretsInLogs({hostkit::kSecretMarker});
   return RUN_ALL_TESTS();
 }

@@ -5,10 +5,12 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <thread>
 #include <vector>
 
 #include "base/scope_singleton.h"
+#include "base/threading/clock_math.h"
 #include "base/threading/looper_impl.h"
 #include "framework/module_service.h"
 #include "host_internal.h"
@@ -102,10 +104,12 @@ size_t RunDue(int64_t now) {
   return ran;
 }
 
-int64_t EarliestDue() {
-  int64_t earliest = INT64_MAX;
+// None when no looper driven from here has a task that will ever be due.
+std::optional<int64_t> EarliestDue() {
+  std::optional<int64_t> earliest;
   for (auto* looper : host_internal::AllLoopers()) {
-    if (!looper->HasThread()) earliest = std::min(earliest, looper->NextDue());
+    if (looper->HasThread()) continue;
+    if (const std::optional<int64_t> due = looper->NextDue(); due && (!earliest || *due < *earliest)) earliest = due;
   }
   return earliest;
 }
@@ -116,27 +120,28 @@ size_t RunUntilIdle() { return RunDue(NowMs()); }
 
 size_t AdvanceClock(int64_t ms) {
   if (host_internal::IsRealTime()) return RunFor(ms);
-  const int64_t target = NowMs() + std::max<int64_t>(ms, 0);
+  // Held at INT64_MAX: the clock ends there rather than wrapping round to the past.
+  const int64_t target = host_internal::SaturatingAdd(NowMs(), std::max<int64_t>(ms, 0));
   size_t ran = RunDue(NowMs());
-  for (int64_t due = EarliestDue(); due <= target; due = EarliestDue()) {
-    host_internal::SetManualNow(std::max(due, NowMs()));
+  for (std::optional<int64_t> due = EarliestDue(); due && *due <= target; due = EarliestDue()) {
+    host_internal::SetManualNow(*due);  // never backwards: a task due in the past runs now
     ran += RunDue(NowMs());
   }
   host_internal::SetManualNow(target);
-  return ran + RunDue(target);
+  return ran + RunDue(NowMs());
 }
 
 void UseRealTime(bool real_time) { host_internal::SetRealTime(real_time); }
 
 size_t RunFor(int64_t ms) {
   if (!host_internal::IsRealTime()) return AdvanceClock(ms);
-  const int64_t deadline = NowMs() + std::max<int64_t>(ms, 0);
+  const int64_t deadline = host_internal::SaturatingAdd(NowMs(), std::max<int64_t>(ms, 0));
   size_t ran = 0;
   while (true) {
     ran += RunDue(NowMs());
     const int64_t now = NowMs();
     if (now >= deadline) break;
-    const int64_t wake = std::min(EarliestDue(), deadline);
+    const int64_t wake = std::min(EarliestDue().value_or(deadline), deadline);
     if (wake > now) std::this_thread::sleep_for(std::chrono::milliseconds(std::min<int64_t>(wake - now, 50)));
   }
   return ran;

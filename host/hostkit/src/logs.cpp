@@ -10,6 +10,7 @@
 #include "base/log/log.h"
 #include "base/log/log_capture.h"
 #include "hostkit/hostkit.h"
+#include "secret_guard_check.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ void CaptureLogRecord(int level, std::string_view tag, std::string_view file, in
                       std::string_view function, std::string_view text) {
   hostkit::LogRecord record{level, std::string(tag), std::string(file), line, std::string(function),
                             std::string(text)};
+  hostkit::secret_guard::Check(record);
   Capture& capture = TheCapture();
   std::lock_guard<std::mutex> lock(capture.mutex);
   if (capture.records.size() >= kMaxRecords) capture.records.pop_front();

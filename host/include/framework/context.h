@@ -11,20 +11,24 @@
 
 namespace framework {
 
-// The view a context belongs to, addressed by the host's view reference.
+// The view a context belongs to, addressed by the host's view reference. Its type says what
+// draws the view: 0 the host's native views, 2 the UI toolkit (tbui).
 class ViewContext {
  public:
-  explicit ViewContext(int64_t view_ref = 0) : view_ref_(view_ref) {}
+  static constexpr int kToolkitView = 2;
+  explicit ViewContext(int64_t view_ref = 0, int type = 0) : view_ref_(view_ref), type_(type) {}
   int64_t view_ref() const { return view_ref_; }
+  int type() const { return type_; }
 
  private:
   int64_t view_ref_;
+  int type_;
 };
 
 class Context {
  public:
-  explicit Context(int64_t view_ref = 0, std::string name = {})
-      : view_context_(view_ref), name_(std::move(name)) {}
+  explicit Context(int64_t view_ref = 0, std::string name = {}, int view_type = 0)
+      : view_context_(view_ref, view_type), name_(std::move(name)) {}
   virtual ~Context() = default;
 
   const ViewContext& view_context() const { return view_context_; }

@@ -16,3 +16,18 @@ enum InMeetingUserInvisible : int32_t {
 };
 
 }  // namespace veltosdk
+
+namespace veltosdk {
+
+// What the platform reports while a join goes on.
+struct MeetingJoinResult {
+  // The steps of a join, in order.
+  enum Step : int32_t {
+    kStepQueryMeeting = 0,
+    kStepConnect = 1,
+    kStepEnterRoom = 2,
+    kStepFinish = 3,
+  };
+};
+
+}  // namespace veltosdk

@@ -1,5 +1,6 @@
 #include "framework/module_service.h"
 
+#include "framework/extension/extension_records.h"
 #include "host_internal.h"
 #include "platform_state.h"
 
@@ -10,6 +11,11 @@ class HostModuleService : public framework::module::IModuleService {
  public:
   framework::module::IModuleRuntime* GetAppModuleRuntime() override { return &AppRuntime(); }
   framework::module::ITicketProvider* GetTicketProvider() override { return platform::TicketProvider(); }
+  bool IsModuleLoaded(const std::string& module_name) override { return extension::IsModuleLoaded(module_name); }
+  bool LoadModule(const std::string& module_name) override { return extension::LoadModule(module_name); }
+  framework::module::IModuleRuntime* GetModuleRuntime(const std::string& module_name) override {
+    return extension::ModuleRuntime(module_name);
+  }
 };
 
 }  // namespace

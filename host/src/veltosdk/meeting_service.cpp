@@ -2,6 +2,7 @@
 // are main-looper tasks, as the SDK delivers them.
 #include "veltosdk/utils/meeting_service.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/threading/looper.h"
@@ -45,9 +46,45 @@ class WindowService : public veltosdk::IMeetingWindowService {
   }
 };
 
+template <typename Delegate>
+void AddTo(std::vector<Delegate*>& delegates, Delegate* delegate) {
+  if (!delegate || std::find(delegates.begin(), delegates.end(), delegate) != delegates.end()) return;
+  delegates.push_back(delegate);
+}
+
+template <typename Delegate>
+void RemoveFrom(std::vector<Delegate*>& delegates, Delegate* delegate) {
+  delegates.erase(std::remove(delegates.begin(), delegates.end(), delegate), delegates.end());
+}
+
+// A delegate may remove itself or others, or add new ones, from inside its callback.
+template <typename Delegate>
+size_t Deliver(std::vector<Delegate*>& delegates, const std::function<void(Delegate&)>& callback) {
+  const std::vector<Delegate*> snapshot = delegates;
+  size_t called = 0;
+  for (Delegate* delegate : snapshot) {
+    if (std::find(delegates.begin(), delegates.end(), delegate) == delegates.end()) continue;
+    callback(*delegate);
+    ++called;
+  }
+  return called;
+}
+
 class VideoController : public veltosdk::IVideoController {
  public:
   void SetBatchOperation(bool on) override { State().batch_operations.push_back(on); }
+  void AddDelegate(veltosdk::IMeetingVideoCtrlDelegate* delegate) override { AddTo(State().video_delegates, delegate); }
+  void RemoveDelegate(veltosdk::IMeetingVideoCtrlDelegate* delegate) override {
+    RemoveFrom(State().video_delegates, delegate);
+  }
+};
+
+class AudioController : public veltosdk::IAudioController {
+ public:
+  void AddDelegate(veltosdk::IMeetingAudioCtrlDelegate* delegate) override { AddTo(State().audio_delegates, delegate); }
+  void RemoveDelegate(veltosdk::IMeetingAudioCtrlDelegate* delegate) override {
+    RemoveFrom(State().audio_delegates, delegate);
+  }
 };
 
 class MeetingService : public veltosdk::IMeetingService {
@@ -56,11 +93,13 @@ class MeetingService : public veltosdk::IMeetingService {
   veltosdk::IMeetingWindowService* GetWindowService() override { return &windows_; }
   veltosdk::IVideoController* GetVideoController() override { return &video_; }
   veltosdk::MeetingState GetMeetingState() override { return State().state; }
+  veltosdk::IAudioController* GetAudioController() override { return &audio_; }
 
  private:
   UserService users_;
   WindowService windows_;
   VideoController video_;
+  AudioController audio_;
 };
 
 void ResetMeetingService() { State() = ServiceState{}; }
@@ -68,6 +107,14 @@ void ResetMeetingService() { State() = ServiceState{}; }
 const bool kRegistered = host_internal::RegisterReset(&ResetMeetingService);
 
 }  // namespace
+
+size_t DeliverToVideoDelegates(const std::function<void(veltosdk::IMeetingVideoCtrlDelegate&)>& callback) {
+  return Deliver(State().video_delegates, callback);
+}
+
+size_t DeliverToAudioDelegates(const std::function<void(veltosdk::IMeetingAudioCtrlDelegate&)>& callback) {
+  return Deliver(State().audio_delegates, callback);
+}
 }  // namespace host_internal::meeting
 
 namespace veltosdk::utils::service {

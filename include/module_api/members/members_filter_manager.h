@@ -7,7 +7,9 @@
 //   ...                                       // every later change re-runs the open searches
 //   members.Deactivate();                     // keeps the list, forgets the panel and searches
 //
-// Inactive after construction: model events and searches do nothing until Activate. The default
+// Inactive after construction: model events and searches do nothing until Activate. The manager
+// subscribes to the user model when it is made; Activate subscribes again when no user model
+// existed then, or the one subscribed to has gone since (never twice). The default
 // filter takes everybody; the default order is the local user, the host, co-hosts, bots, then
 // join time, then user id. A keyword matches the ASCII-lower-cased nickname or its pinyin
 // ("nickname_pinyin" when the record carries it); the keyword itself is taken as typed.
@@ -17,6 +19,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -146,6 +149,8 @@ class VELTO_API MembersFilterManager : public IMembersProvider {
   // point at them. search_order_ is the list's keys in list order, rebuilt after a change.
   std::unordered_map<int64_t, SearchKey> search_keys_;
   std::vector<const SearchKey*> search_order_;
+  // Alive while the user model holds this manager's subscriptions (see Activate).
+  std::weak_ptr<void> user_model_held_;
 };
 
 }  // namespace velto

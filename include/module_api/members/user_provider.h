@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "base/variant/variant.h"
@@ -60,8 +61,9 @@ class VELTO_API AbstractUserProvider : public UserProvider {
   UserEvent MakeUserEvent(int32_t type, const base::variant::Variant& index_list);
 };
 
-// Follows the user model (508). Without that model at construction it never delivers events,
-// while lookups still go to the model as it is at the time of the call.
+// Follows the user model (508), subscribing when made. Without that model then, or when the
+// model subscribed to has gone since, it subscribes again when a listener is added (a user set
+// starting), never twice. Lookups always go to the model as it is at the time of the call.
 class VELTO_API InMeetingUserProvider : public AbstractUserProvider {
  public:
   InMeetingUserProvider();
@@ -78,9 +80,11 @@ class VELTO_API InMeetingUserProvider : public AbstractUserProvider {
   size_t listener_count() const { return listeners_.size(); }
 
  private:
+  void Subscribe();
   void OnModelEvent(int32_t type, const base::variant::Variant* payload);
 
   std::vector<UserEventListener*> listeners_;
+  std::weak_ptr<void> user_model_held_;  // alive while the user model holds the subscriptions
 };
 
 }  // namespace velto_common::utils

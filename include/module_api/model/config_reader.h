@@ -10,8 +10,9 @@
 //   velto::model::WriteClientSetting("meeting.setting.language", "en-us");
 //
 // An answer of another kind than the default's gives the default (an integer never reads as a
-// bool, nor a bool as an integer; an integer does read as a double). A missing model or a failed
-// call gives the default too, logged at level 1 at the caller's line.
+// bool, nor a bool as an integer). Client settings read an integer as a double; configuration
+// items do not: a double item is the answer only when it is a double. A missing model or a
+// failed call gives the default too, logged at level 1 at the caller's line.
 #pragma once
 
 #include <cstdint>

@@ -19,7 +19,6 @@ class VELTO_API StateMachineCheckAuthState : public base::statemachine::StateMac
   static constexpr int kId = 1;
   static constexpr char kName[] = "check_auth_state";
   // Results besides the end event.
-  static constexpr uint32_t kResultUnavailable = 0;  // the authorization data cannot be read
   static constexpr uint32_t kResultNeedAuth = 1;
   static constexpr uint32_t kResultCancelled = 2;
   static constexpr uint32_t kResultUserCode = 0xFFFFFF;  // a user code was given, not yet authorized
@@ -29,7 +28,8 @@ class VELTO_API StateMachineCheckAuthState : public base::statemachine::StateMac
   // Finishes at once: the end event with {"scheme_param", "end_state_params"} when already
   // authorized with the wanted kind; kResultCancelled when the authorization was cancelled;
   // kResultNeedAuth without a user code; otherwise kResultUserCode with
-  // {"user_code", "quick_auth_param"}.
+  // {"user_code", "quick_auth_param"}. Authorization data that cannot be read counts as
+  // neither authorized nor cancelled.
   void StartWork(const base::variant::Variant& params) override;
 };
 

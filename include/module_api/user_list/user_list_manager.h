@@ -18,9 +18,11 @@
 // Everything runs on the UI thread.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -199,7 +201,8 @@ class VELTO_API UserListManager {
   };
 
   // Subscribes to the user (508), meeting (514), voice-activated (562), hide-video (567) and
-  // custom-layout (557) models that exist, and reads the hide switch.
+  // custom-layout (557) models that exist, and reads the hide switch. InitUserList subscribes to
+  // those that come later or are replaced.
   UserListManager();
   UserListManager(const UserListManager&) = delete;
   UserListManager& operator=(const UserListManager&) = delete;
@@ -238,7 +241,8 @@ class VELTO_API UserListManager {
 
   const Variant* GetRawUserList();
   const Variant* GetRawVisibleUserList();
-  // Loads every user of the user model as if they had just been added.
+  // Loads every user of the user model as if they had just been added. First subscribes to the
+  // followed models that were missing when the manager was made or have been replaced since.
   void InitUserList();
   // Delegates are not owned; each is told at most once, in the set's order. Null is ignored.
   void AddDelegate(IUserEventDelegate* delegate);
@@ -312,6 +316,15 @@ class VELTO_API UserListManager {
     bool visible;
     int pos;  // where it stood before the event
   };
+  // What NeedHandleForType and NeedUpdateUserIndexMap answered for one index of an event (the
+  // second is asked only when the first says yes). The hooks of a derived manager may count or
+  // report, so each is asked once per index of an event, however the event is placed.
+  struct HookAnswers {
+    bool handle = false;
+    bool update_map = false;
+  };
+  // By position in the event; an entry without a value was not asked yet.
+  using EventHookAnswers = std::vector<std::optional<HookAnswers>>;
 
   void Subscribe();
   void Unsubscribe();
@@ -319,7 +332,12 @@ class VELTO_API UserListManager {
   // Takes the users of a multi-user event that the lists hold out of them. While one of them is
   // placed, the others' entries still stand where their previous records put them, and a binary
   // search meeting one could go astray; so they are all taken out first and placed one by one.
-  void TakeOutUsersOfEvent(const Variant& indexes, UserEventType type);
+  // Returns the hooks' answers for the indexes it had to ask about, for the placement to reuse.
+  EventHookAnswers TakeOutUsersOfEvent(const Variant& indexes, UserEventType type);
+  // DoUserUpdateForType with the hooks' answers already known for this index (`known` may be
+  // null: ask).
+  bool DoUserUpdateWith(const Variant& index, const HookAnswers* known, Variant* old_out, Variant* new_out,
+                        bool add_user_if_need);
   // The taken user of `index` that is not back in a list yet; null otherwise.
   const TakenUser* FindTakenUser(const Variant& index) const;
   // Puts back any taken user the event did not place; true when a taken user stands elsewhere
@@ -336,6 +354,9 @@ class VELTO_API UserListManager {
   bool ignore_hide_switch_ = false;
   bool self_added_to_visible_list_ = false;
   std::vector<TakenUser> taken_users_;  // only while a multi-user event is being placed
+  // Per followed model (user, meeting, voice activated, hide video, custom layout): alive while
+  // that model holds this manager's subscriptions.
+  std::array<std::weak_ptr<void>, 5> models_held_;
 };
 
 }  // namespace velto

@@ -20,8 +20,10 @@
 // checks the authorization (check_auth_state), authorizes when needed (do_auth_state) and
 // leaves to the end state on `end_event`.
 //
-// The template is compiled into the library for framework::StatefulViewModel; a further base
-// needs one extern line below and one instantiation line in the library.
+// The template is compiled into the library for framework::StatefulViewModel, and for the area
+// and item view models (velto::AuthorizeContributesViewModel in viewmodel/contributes_viewmodel.h,
+// velto::AuthorizeExtensionViewModel in viewmodel/extension_viewmodel.h); a further base needs
+// one extern line beside that base and one instantiation line in the library.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +31,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "base/statemachine/state_machine.h"
 #include "base/variant/variant.h"
@@ -55,6 +58,10 @@ class VELTO_API AuthorizeViewModelT : public Base,
   using ExtraStates = std::map<unsigned, std::shared_ptr<StateMachine::State>>;
 
   explicit AuthorizeViewModelT(unsigned auth_failed_event_priority);
+  // Hands `base_args` on to Base (an area's contributes id and mode, for example).
+  template <typename... BaseArgs>
+  explicit AuthorizeViewModelT(unsigned auth_failed_event_priority, BaseArgs&&... base_args)
+      : Base(std::forward<BaseArgs>(base_args)...), auth_failed_event_priority_(auth_failed_event_priority) {}
   ~AuthorizeViewModelT() override;
 
   // Subscribes to the authorization and profile models and listens for the app lifecycle;

@@ -6,8 +6,9 @@
 // Every page has a slot with a built-in default on the product's web host. The server replaces
 // addresses through the "web_url_info" document (InitWebUrlConfig), setters replace them from
 // code, and a user web host (SetWebHost) moves every web-host page to that host at once. A
-// setter given an address that does not parse keeps the old one and logs
-// "url is invalid: url =". Use from the UI thread.
+// setter (or server member) given anything but an http(s) address that parses keeps the old one
+// and logs "url is invalid: url =". Addresses over 64 KiB are refused everywhere in the family
+// ("url is too long"). Tickets and codes in logged addresses are masked. Use from the UI thread.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +26,10 @@ VELTO_API bool InitWebUrlConfig();
 VELTO_API void UnInitWebUrlConfig();
 
 // Hosts. SetHost replaces the default host (GetSHost); SetWebHost sets the user web host, which
-// wins over the default in GetWebHost and moves every web-host page (ReviseWebUrl). An empty
-// SetWebHost clears the user web host.
+// wins over the default in GetWebHost and moves every page getter's address, pages on the
+// maker's other sites included (ReviseWebUrl). An empty SetWebHost clears the user web host.
+// Both take a bare host with an optional port and keep the old host otherwise ("host is
+// invalid: host =").
 VELTO_API void SetHost(const std::string& host);
 VELTO_API std::string GetSHost();
 VELTO_API void SetWebHost(const std::string& host);
@@ -203,14 +206,18 @@ VELTO_API std::string PreHandleUrl(const std::string& url);
 VELTO_API std::string ReplaceUrlDomain(const std::string& url);
 VELTO_API bool IsUrlValid(const std::string& url);
 VELTO_API bool IsUrlValidInternal(const std::string& url);
-// True when `host` is the product's or the overseas edition's web domain (or a subdomain).
+// True when `host` is the product's or the overseas edition's web domain (or a subdomain), in
+// any ASCII case; whole ASCII labels only.
 VELTO_API bool IsVeltoDomain(const std::string& host);
-// Host patterns (regular expressions) for which a web view skips its security check.
+// Host patterns (regular expressions) for which a web view skips its security check: anchored,
+// whole labels before the maker's domain, either ASCII case spelled out (no "(?i)").
 VELTO_API std::vector<std::string> GetDefaultSkipSecurityCheckHostList();
 // URL schemes that a web view hands to other applications.
 VELTO_API std::vector<std::string> GetDefaultThirdAppUrlSchemeList();
 // `url` + "?client_key=" + ticket + "&redirect_url=" + `redirect`. Without a ticket from the
-// host ("get ticket failed"), `redirect` itself; with an empty ticket, `redirect` decoded.
+// host ("get ticket failed"), `redirect` itself; with an empty ticket, `redirect` decoded. A
+// `url` that is not a trusted http(s) address of the product's domains gets no ticket: the same
+// answers as without one, and a level-1 record ("ticket refused for untrusted address").
 VELTO_API std::string Generate2ExternalBrowserUrlByToken(const std::string& url, const std::string& redirect);
 VELTO_API std::string Generate2ExternalBrowserUrlByToken(const std::string& url, const std::string& redirect,
                                                          const std::string& ticket);

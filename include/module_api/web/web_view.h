@@ -45,7 +45,9 @@ struct VELTO_API NavigateParams {
 
 // Opens `url`. The future completes with the page's result for the pushes that have one; it
 // never completes for the external browser, for push types 5 and 6, or when nothing opened.
-// Without a context, nothing opens in the web view ("context is nullptr.").
+// Without a context, nothing opens in the web view ("context is nullptr."). Only http(s)
+// addresses reach the external browser, and a page that asks for the login state gets the
+// user's ticket only when it is a trusted address (IsVeltoDomain); others open without it.
 VELTO_API base::threading::Future<base::variant::Variant> OpenWebPage(
     const std::string& url, std::shared_ptr<const framework::Context> context, bool use_inner_webview,
     std::optional<base::variant::Variant> params, NavigateParams navigate);

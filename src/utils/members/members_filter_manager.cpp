@@ -13,6 +13,7 @@
 #include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "module_api/members/pinyin.h"
+#include "model/subscription_watch.h"
 
 namespace velto {
 
@@ -170,14 +171,19 @@ void MembersFilterManager::Subscribe() {
     return;
   }
   const int64_t observer = velto::model::ObserverId(this);
+  const std::shared_ptr<void> token = model::RenewSubscriptionToken(user_model_held_);
   users->SubscribeWithLocation(
-      kUsersAdded, observer, [this](const Variant* v) { OnEventMeetingUserAdd(v); }, FROM_HERE);
+      kUsersAdded, observer, model::Holding(token, [this](const Variant* v) { OnEventMeetingUserAdd(v); }),
+      FROM_HERE);
   users->SubscribeWithLocation(
-      kUsersRemoved, observer, [this](const Variant* v) { OnEventMeetingUserRemove(v); }, FROM_HERE);
+      kUsersRemoved, observer, model::Holding(token, [this](const Variant* v) { OnEventMeetingUserRemove(v); }),
+      FROM_HERE);
   users->SubscribeWithLocation(
-      kUsersUpdated, observer, [this](const Variant* v) { OnEventMeetingUserUpdate(v); }, FROM_HERE);
+      kUsersUpdated, observer, model::Holding(token, [this](const Variant* v) { OnEventMeetingUserUpdate(v); }),
+      FROM_HERE);
   users->SubscribeWithLocation(
-      kUsersReset, observer, [this](const Variant* v) { OnEventMeetingUserCacheChanged(v); }, FROM_HERE);
+      kUsersReset, observer,
+      model::Holding(token, [this](const Variant* v) { OnEventMeetingUserCacheChanged(v); }), FROM_HERE);
 }
 
 void MembersFilterManager::Unsubscribe() {
@@ -189,6 +195,12 @@ const std::string& MembersFilterManager::Identifier() const { return identifier_
 
 void MembersFilterManager::Activate(IMembersProviderListener* listener) {
   if (active_) VELTO_LOG(log::kNotable) << identifier_ << " reactivate";
+  // Activation promises to follow the meeting: when the construction found no user model, or
+  // the one subscribed to has gone, the current one is subscribed now (never twice).
+  if (!model::SubscriptionHeld(user_model_held_)) {
+    VELTO_LOG(log::kNotable) << identifier_ << ": not following the user model, subscribing on activate";
+    Subscribe();
+  }
   listener_ = listener;
   active_ = true;
   ResetAllData();

@@ -9,6 +9,7 @@
 #include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
 #include "frame/scope_singleton.h"
+#include "model/subscription_watch.h"
 
 namespace velto_common::utils {
 
@@ -45,14 +46,18 @@ UserProvider::UserEvent AbstractUserProvider::MakeUserEvent(int32_t type, const 
   return event;
 }
 
-InMeetingUserProvider::InMeetingUserProvider() {
+InMeetingUserProvider::InMeetingUserProvider() { Subscribe(); }
+
+void InMeetingUserProvider::Subscribe() {
   framework::Model* users = UserModel();
   if (!users) return;
   const int64_t observer_id = velto::model::ObserverId(this);
+  const std::shared_ptr<void> token = velto::model::RenewSubscriptionToken(user_model_held_);
   for (const EventMapping& mapping : kUserModelEvents) {
     const int32_t type = mapping.type;
     users->SubscribeWithLocation(
-        mapping.event_id, observer_id, [this, type](const Variant* payload) { OnModelEvent(type, payload); },
+        mapping.event_id, observer_id,
+        velto::model::Holding(token, [this, type](const Variant* payload) { OnModelEvent(type, payload); }),
         FROM_HERE);
   }
 }
@@ -61,7 +66,12 @@ InMeetingUserProvider::~InMeetingUserProvider() {
   if (framework::Model* users = UserModel()) users->Unsubscribe(velto::model::ObserverId(this));
 }
 
-void InMeetingUserProvider::AddListener(UserEventListener* listener) { listeners_.push_back(listener); }
+void InMeetingUserProvider::AddListener(UserEventListener* listener) {
+  // A listener expects the user model's events: follow the current model if this provider no
+  // longer (or never did).
+  if (!velto::model::SubscriptionHeld(user_model_held_)) Subscribe();
+  listeners_.push_back(listener);
+}
 
 void InMeetingUserProvider::RemoveListener(UserEventListener* listener) {
   auto it = std::find(listeners_.begin(), listeners_.end(), listener);

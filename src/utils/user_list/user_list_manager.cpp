@@ -4,8 +4,11 @@
 #include "module_api/user_list/user_list_manager.h"
 
 #include <algorithm>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <unordered_set>
 #include <vector>
 
@@ -18,6 +21,7 @@
 #include "module_api/model/model_call.h"
 #include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
+#include "model/subscription_watch.h"
 
 namespace velto {
 
@@ -59,12 +63,27 @@ const Variant& IndexListOf(const Variant* payload) {
 
 framework::Model* UserModel() { return framework::module::GetAppModuleModel(model_id::kUserModel); }
 
+// The models the manager follows, in the order the destructor leaves them.
+constexpr int kSubscribedModels[] = {model_id::kUserModel, model_id::kMeetingModel, model_id::kVoiceActivatedModel,
+                                     model_id::kHideVideoModel, model_id::kCustomLayoutModel};
+
+size_t SlotOf(int model) {
+  return static_cast<size_t>(std::find(std::begin(kSubscribedModels), std::end(kSubscribedModels), model) -
+                             std::begin(kSubscribedModels));
+}
+
 const Variant& RecordOf(framework::Model* user_model, const Variant& index) {
   if (!index.IsInteger()) return Variant::EmptyVariant();
   return member::GetUserInfo(user_model, index.AsInteger());
 }
 
 std::string UserIdForLog(const Variant& info) { return info.IsMap() ? info.GetString("user_id") : "nullptr"; }
+
+// The hooks' answers recorded for the event position, or null when they are still to be asked.
+template <typename Answers>
+auto AnswersAt(const Answers& answers, size_t position) -> decltype(&*answers[position]) {
+  return position < answers.size() && answers[position] ? &*answers[position] : nullptr;
+}
 
 }  // namespace
 
@@ -118,24 +137,29 @@ void UserListManager::Subscribe() {
       {model_id::kHideVideoModel, event::kHideMeetingUserChanged, &UserListManager::OnEventHideMeetingUserChanged},
       {model_id::kCustomLayoutModel, event::kCustomLayoutInfoChanged, &UserListManager::OnEventCustomLayoutInfoChange},
   };
+  static_assert(std::size(kSubscribedModels) == std::tuple_size_v<decltype(models_held_)>);
   const int64_t observer = model::ObserverId(this);
   int looked_up = 0;
   framework::Model* model = nullptr;
+  std::shared_ptr<void> token;
   for (const Subscription& s : kSubscriptions) {
     if (s.model != looked_up) {  // one lookup per model
       looked_up = s.model;
-      model = framework::module::GetAppModuleModel(s.model);
+      const size_t slot = SlotOf(s.model);
+      // A model that still holds this manager's subscriptions keeps them: never twice.
+      model = model::SubscriptionHeld(models_held_[slot]) ? nullptr : framework::module::GetAppModuleModel(s.model);
+      token = model ? model::RenewSubscriptionToken(models_held_[slot]) : nullptr;
     }
     if (!model) continue;
     model->SubscribeWithLocation(
-        s.event, observer, [this, handler = s.handler](const Variant* v) { (this->*handler)(v); }, FROM_HERE);
+        s.event, observer,
+        model::Holding(token, [this, handler = s.handler](const Variant* v) { (this->*handler)(v); }), FROM_HERE);
   }
 }
 
 void UserListManager::Unsubscribe() {
   const int64_t observer = model::ObserverId(this);
-  for (int id : {model_id::kUserModel, model_id::kMeetingModel, model_id::kVoiceActivatedModel,
-                 model_id::kHideVideoModel, model_id::kCustomLayoutModel}) {
+  for (int id : kSubscribedModels) {
     if (framework::Model* model = framework::module::GetAppModuleModel(id)) model->Unsubscribe(observer);
   }
 }
@@ -219,6 +243,9 @@ const Variant* UserListManager::GetRawUserList() { return &user_list_; }
 const Variant* UserListManager::GetRawVisibleUserList() { return &raw_visible_list_; }
 
 void UserListManager::InitUserList() {
+  // Loading the list means following the meeting from here on: models that did not exist when
+  // the manager was made, or that were replaced since, are subscribed now.
+  Subscribe();
   const Variant indexes = member::GetUserIndexList(veltosdk::kInMeetingUserInvisibleNone);
   OnEventMeetingUserAdd(&indexes);
 }
@@ -255,14 +282,16 @@ void UserListManager::SetIgnoreHideSwitch(bool ignore) { ignore_hide_switch_ = i
 
 void UserListManager::UserAddForType(const Variant& indexes) {
   framework::Model* user_model = UserModel();
-  TakeOutUsersOfEvent(indexes, kUserEventAdd);
+  const EventHookAnswers answers = TakeOutUsersOfEvent(indexes, kUserEventAdd);
+  size_t position = 0;
   for (const Variant& index : indexes.Elements()) {
+    const HookAnswers* known = AnswersAt(answers, position++);
     if (!index.IsInteger()) {
       VELTO_LOG(log::kRejected) << "user index should be an integer: " << index;
       continue;
     }
     const Variant& info = RecordOf(user_model, index);
-    if (!NeedHandleForType(kUserEventAdd, info)) continue;
+    if (!(known ? known->handle : NeedHandleForType(kUserEventAdd, info))) continue;
     bool in_visible = false;
     const int pos = FindUser(index, in_visible);
     bool present = pos >= 0;
@@ -271,7 +300,9 @@ void UserListManager::UserAddForType(const Variant& indexes) {
       in_visible = taken->visible;
     }
     const Variant* old_info = present ? &member::GetOldUserInfo(user_model, index.AsInteger()) : nullptr;
-    if (NeedUpdateUserIndexMap(kUserEventAdd, info)) UserUpdate(index, info, pos, in_visible);
+    if (known ? known->update_map : NeedUpdateUserIndexMap(kUserEventAdd, info)) {
+      UserUpdate(index, info, pos, in_visible);
+    }
     if (old_info && old_info->IsMap()) {
       OnUserUpdate(*old_info, info);
     } else {
@@ -297,14 +328,16 @@ void UserListManager::UserRemoveForType(const Variant& indexes) {
 }
 
 void UserListManager::UserUpdateForType(const Variant& indexes) {
-  TakeOutUsersOfEvent(indexes, kUserEventUpdate);
+  const EventHookAnswers answers = TakeOutUsersOfEvent(indexes, kUserEventUpdate);
   bool changed = false;
+  size_t position = 0;
   for (const Variant& index : indexes.Elements()) {
+    const HookAnswers* known = AnswersAt(answers, position++);
     Variant old_info = Variant::Map();
     Variant new_info = Variant::Map();
     // A taken user always goes back in; whether that changed the lists is settled at the end.
     const bool taken = FindTakenUser(index) != nullptr;
-    if (DoUserUpdateForType(index, &old_info, &new_info, true) && !taken) changed = true;
+    if (DoUserUpdateWith(index, known, &old_info, &new_info, true) && !taken) changed = true;
     if (new_info.empty()) continue;
     OnUserUpdate(old_info, new_info);
     const std::string_view old_stream = old_info.Get("stream").AsStringView();
@@ -324,11 +357,13 @@ void UserListManager::UserUpdateForType(const Variant& indexes) {
 }
 
 void UserListManager::UserVoiceActivateUpdateForType(const Variant& indexes) {
-  TakeOutUsersOfEvent(indexes, kUserEventUpdate);
+  const EventHookAnswers answers = TakeOutUsersOfEvent(indexes, kUserEventUpdate);
   bool changed = false;
+  size_t position = 0;
   for (const Variant& index : indexes.Elements()) {
+    const HookAnswers* known = AnswersAt(answers, position++);
     const bool taken = FindTakenUser(index) != nullptr;
-    if (DoUserUpdateForType(index, nullptr, nullptr, false) && !taken) changed = true;
+    if (DoUserUpdateWith(index, known, nullptr, nullptr, false) && !taken) changed = true;
   }
   if (FinishTakenUsers()) changed = true;
   if (changed) {
@@ -496,9 +531,14 @@ void UserListManager::NotifyFirstPageSortedListChangedIfNeed() {
 
 bool UserListManager::DoUserUpdateForType(const Variant& index, Variant* old_out, Variant* new_out,
                                           bool add_user_if_need) {
+  return DoUserUpdateWith(index, nullptr, old_out, new_out, add_user_if_need);
+}
+
+bool UserListManager::DoUserUpdateWith(const Variant& index, const HookAnswers* known, Variant* old_out,
+                                       Variant* new_out, bool add_user_if_need) {
   framework::Model* user_model = UserModel();
   const Variant& info = RecordOf(user_model, index);
-  if (!NeedHandleForType(kUserEventUpdate, info)) return false;
+  if (!(known ? known->handle : NeedHandleForType(kUserEventUpdate, info))) return false;
   bool in_visible = false;
   const int pos = FindUser(index, in_visible);
   bool present = pos >= 0;
@@ -514,7 +554,9 @@ bool UserListManager::DoUserUpdateForType(const Variant& index, Variant* old_out
     if (!add_user_if_need || !index.IsInteger()) return false;
   }
   bool result = false;
-  if (NeedUpdateUserIndexMap(kUserEventUpdate, info)) result = UserUpdate(index, info, pos, in_visible);
+  if (known ? known->update_map : NeedUpdateUserIndexMap(kUserEventUpdate, info)) {
+    result = UserUpdate(index, info, pos, in_visible);
+  }
   if (new_out) *new_out = info;
   return result;
 }
@@ -532,23 +574,32 @@ void UserListManager::UserRemove(const Variant& index, const Variant& info, int 
   (in_visible ? visible_list_ : invisible_list_).UserRemove(index, info, pos);
 }
 
-void UserListManager::TakeOutUsersOfEvent(const Variant& indexes, UserEventType type) {
-  if (indexes.size() < 2 || !taken_users_.empty()) return;
+UserListManager::EventHookAnswers UserListManager::TakeOutUsersOfEvent(const Variant& indexes, UserEventType type) {
+  EventHookAnswers answers;
+  if (indexes.size() < 2 || !taken_users_.empty()) return answers;
   framework::Model* user_model = UserModel();
   std::vector<TakenUser> taken;
   std::unordered_set<int64_t> seen;
+  size_t position = 0;
   for (const Variant& index : indexes.Elements()) {
+    const size_t at = position++;
     if (!index.IsInteger()) continue;
     // Presence first: on a first load nobody is placed yet, and the record and rule checks would
     // be spent on every user for nothing.
     bool in_visible = false;
     const int pos = FindUser(index, in_visible);
     if (pos < 0) continue;
+    // The answers are kept for the placement: asking again there would ask twice.
     const Variant& info = RecordOf(user_model, index);
-    if (!NeedHandleForType(type, info) || !NeedUpdateUserIndexMap(type, info)) continue;
+    HookAnswers asked;
+    asked.handle = NeedHandleForType(type, info);
+    asked.update_map = asked.handle && NeedUpdateUserIndexMap(type, info);
+    if (answers.size() <= at) answers.resize(indexes.size());
+    answers[at] = asked;
+    if (!asked.update_map) continue;
     if (seen.insert(index.AsInteger()).second) taken.push_back(TakenUser{index.AsInteger(), in_visible, pos});
   }
-  if (taken.empty()) return;
+  if (taken.empty()) return answers;
   // From the back of each list, so that the positions still to erase stay valid.
   std::vector<TakenUser> erase_order = taken;
   std::sort(erase_order.begin(), erase_order.end(), [](const TakenUser& a, const TakenUser& b) {
@@ -559,6 +610,7 @@ void UserListManager::TakeOutUsersOfEvent(const Variant& indexes, UserEventType 
     UserRemove(index, RecordOf(user_model, index), user.pos, user.visible);
   }
   taken_users_ = std::move(taken);
+  return answers;
 }
 
 const UserListManager::TakenUser* UserListManager::FindTakenUser(const Variant& index) const {
@@ -582,7 +634,8 @@ bool UserListManager::FinishTakenUsers() {
     bool in_visible = false;
     int pos = FindUser(index, in_visible);
     if (pos < 0) {
-      // Not placed by the event after all (a filter changed its mind): back where it belongs.
+      // Not placed by the event after all (a derived manager's per-user hook changed the lists
+      // meanwhile): back where it belongs.
       (user.visible ? visible_list_ : invisible_list_).UserAdd(index, RecordOf(user_model, index));
       pos = FindUser(index, in_visible);
     }

@@ -6,9 +6,12 @@
 #include <mutex>
 #include <thread>
 
+#include "base/net/url.h"
 #include "base/scope_singleton.h"
 #include "module_api/log.h"
 #include "module_api/web/web_util.h"
+#include "utils/web/address_log.h"
+#include "utils/web/web_trust.h"
 #include "utils/web/web_url_config.h"
 
 namespace velto_common::utils::web::internal {
@@ -222,10 +225,13 @@ bool IsValidFor(SlotKind kind, std::string_view text) {
     case SlotKind::kWebHostPage:
     case SlotKind::kServerPage:
     case SlotKind::kExternal:
-      return IsUrlValidInternal(std::string(text));
+      // Pages open in a web view or the browser: web addresses only, never "file:",
+      // "javascript:" or another scheme a server document might slip in.
+      return IsWebAddress(base::net::URL::From(text));
     case SlotKind::kPath:
       return !text.empty() && text.front() == '/' && !HasBlank(text);
     case SlotKind::kHostName:
+      return IsValidHostName(text);
     case SlotKind::kDomain:
       return !text.empty() && !HasBlank(text) && text.find_first_of("/?#@\\") == std::string_view::npos;
   }
@@ -277,9 +283,14 @@ WebState& State() {
   return *state;
 }
 
-bool FollowsWebHost(SlotKind kind) { return kind == SlotKind::kWebHostPage || kind == SlotKind::kServerPage; }
-
 }  // namespace
+
+bool IsValidHostName(std::string_view host) {
+  // "https://" + host + "/" is how every composed page uses it: the host must be the whole
+  // authority of that address, a bare host with an optional port.
+  return !host.empty() && host.find_first_of("/?#") == std::string_view::npos &&
+         base::net::URL::From("https://" + std::string(host) + "/").IsValid();
+}
 
 const PageInfo& Info(Page page) {
   const size_t index = static_cast<size_t>(page);
@@ -297,29 +308,31 @@ std::string ReadSlot(Page page) { return State().slot(page).current; }
 
 bool WriteSlot(Page page, std::string_view text) {
   const PageInfo& info = Info(page);
+  if (!WithinAddressLimit(text)) return false;
   if (!IsValidFor(info.kind, text)) {
     switch (info.kind) {
       case SlotKind::kPath:
-        VELTO_LOG(velto::log::kFailure) << "path is invalid: path =" << text;
+        VELTO_LOG(velto::log::kFailure) << "path is invalid: path =" << AddressForLog(text);
         break;
       case SlotKind::kHostName:
       case SlotKind::kDomain:
-        VELTO_LOG(velto::log::kFailure) << "host is invalid: host =" << text;
+        VELTO_LOG(velto::log::kFailure) << "host is invalid: host =" << AddressForLog(text);
         break;
       default:
-        VELTO_LOG(velto::log::kFailure) << "url is invalid: url =" << text;
+        VELTO_LOG(velto::log::kFailure) << "url is invalid: url =" << AddressForLog(text);
         break;
     }
     return false;
   }
-  VELTO_LOG(velto::log::kTrace) << info.label << ": " << text;
+  VELTO_LOG(velto::log::kTrace) << info.label << ": " << AddressForLog(text);
   State().slot(page).current = std::string(text);
   return true;
 }
 
 std::string ReadPage(Page page) {
-  std::string text = ReadSlot(page);
-  return FollowsWebHost(Info(page).kind) ? ReviseWebUrl(text) : text;
+  // Every page follows a user-chosen web host, the ones on the maker's other sites included;
+  // paths carry no host and come back unchanged.
+  return ReviseWebUrl(ReadSlot(page));
 }
 
 std::string UserWebHost() { return State().user_web_host; }

@@ -114,12 +114,12 @@ enum class Page : int32_t {
   kCount,
 };
 
-// What a slot holds, which decides its default, its check and whether the user web host
-// applies to it.
+// What a slot holds, which decides its default and its check. Every page read through
+// ReadPage follows the user web host, whatever its kind.
 enum class SlotKind {
-  kWebHostPage,  // "https://" + web host + text; follows the user web host
-  kServerPage,   // empty until the server sends it; follows the user web host
-  kExternal,     // a full address on another site of the maker; never revised
+  kWebHostPage,  // "https://" + web host + text
+  kServerPage,   // empty until the server sends it
+  kExternal,     // a full address on another site of the maker
   kPath,         // a path on the web host, used by composed pages
   kHostName,     // a bare host name
   kDomain,       // a cookie domain
@@ -145,8 +145,12 @@ const PageInfo* FindByMember(Document document, std::string_view member);
 std::string ReadSlot(Page page);
 // Checks `text` for the slot's kind and stores it; false (and a level-1 record) when it fails.
 bool WriteSlot(Page page, std::string_view text);
-// ReadSlot, passed through ReviseWebUrl for the kinds that follow the user web host.
+// ReadSlot, passed through ReviseWebUrl: the page as the user web host places it.
 std::string ReadPage(Page page);
+
+// A host as SetHost and SetWebHost take it: a bare host name with an optional port, such that
+// "https://" + host + "/" is a valid web address of that host.
+bool IsValidHostName(std::string_view host);
 
 // The user's web host, "" when none (the state lives with the slots).
 std::string UserWebHost();

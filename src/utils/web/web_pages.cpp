@@ -2,7 +2,9 @@
 #include "module_api/log.h"
 #include "module_api/web/web_util.h"
 #include "util/url/url_util.h"
+#include "utils/web/address_log.h"
 #include "utils/web/web_page_slots.h"
+#include "utils/web/web_trust.h"
 
 namespace velto_common::utils::web {
 
@@ -18,6 +20,13 @@ void SetHost(const std::string& host) { WriteSlot(Page::kDefaultHost, host); }
 std::string GetSHost() { return ReadSlot(Page::kDefaultHost); }
 
 void SetWebHost(const std::string& host) {
+  // The same check as SetHost: every web-host page, the middle login page among them, is
+  // composed on this host.
+  if (!internal::WithinAddressLimit(host)) return;
+  if (!host.empty() && !internal::IsValidHostName(host)) {
+    VELTO_LOG(velto::log::kFailure) << "host is invalid: host =" << internal::AddressForLog(host);
+    return;
+  }
   VELTO_LOG(velto::log::kNotable) << "user web host: " << host;
   internal::SetUserWebHost(host);
 }

@@ -1,6 +1,7 @@
 // Web-view navigation: where an address opens, how it is pushed and how it is closed.
 #include "module_api/web/web_view.h"
 
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -11,13 +12,17 @@
 #include "util/system/system.h"
 #include "util/time/server_time.h"
 #include "util/url/url_util.h"
+#include "utils/web/address_log.h"
+#include "utils/web/web_trust.h"
 #include "veltosdk/utils/settings.h"
 
 namespace velto {
 namespace {
 
+using base::net::URL;
 using base::variant::Variant;
 using framework::module::Navigator;
+namespace web_internal = velto_common::utils::web::internal;
 using Result = base::threading::Future<Variant>;
 
 bool IsHttp(std::string_view url) { return url.substr(0, 4) == "http"; }  // also covers "https"
@@ -118,7 +123,10 @@ Result HandleNavigatePush(const std::shared_ptr<const framework::Context>& conte
   }
 }
 
-void OpenInBrowser(const std::string& url, const Variant& style) {
+// `url` as the browser gets it: blanks and braces escaped, and through the user-centre middle
+// login page with the user's ticket when the page asks for the login state. Only trusted
+// addresses get the ticket, and only web addresses reach the browser at all.
+void OpenInBrowser(const std::string& url, bool trusted, const Variant& style) {
   std::string address = url;
   if (address.empty()) {
     VELTO_LOG(log::kRejected) << "navigate_url is empty";
@@ -139,26 +147,36 @@ void OpenInBrowser(const std::string& url, const Variant& style) {
       }
     }
     address = std::move(escaped);
-    const Variant* need_login = style.Find("is_need_login_state");
-    if (need_login && need_login->AsBoolean()) {
-      address = velto_common::utils::web::Generate2ExternalBrowserUrlByToken(
-          velto_common::utils::web::GetUserCenterMiddleLoginUrl(), util::crypto::RawUrlEncode(address));
+  }
+  if (!web_internal::IsOpenableWebText(address)) {
+    VELTO_LOG(log::kFailure) << "not a web address, not opened: " << web_internal::AddressForLog(address);
+    return;
+  }
+  const Variant* need_login = style.Find("is_need_login_state");
+  if (need_login && need_login->AsBoolean()) {
+    if (!trusted) {
+      VELTO_LOG(log::kFailure) << "login state refused for untrusted address: " << web_internal::AddressForLog(address);
+    } else if (std::optional<std::string> with_ticket = web_internal::TicketAddress(
+                   velto_common::utils::web::GetUserCenterMiddleLoginUrl(), util::crypto::RawUrlEncode(address),
+                   framework::module::TokenType::kWebTicket)) {
+      address = std::move(*with_ticket);
     }
   }
-  VELTO_LOG(log::kTrace) << "open in browser: " << address;
+  VELTO_LOG(log::kTrace) << "open in browser: " << web_internal::AddressForLog(address);
   util::system::Open(address);
 }
 
-}  // namespace
-
-bool ParseNavigateStyleFromUrl(const std::string& url, Variant& out) {
+// The navigate style of `url`. The decoded address is parsed unless decoding changed nothing
+// and the caller already parsed it.
+bool ReadNavigateStyle(const std::string& url, const URL* parsed, Variant& out) {
   const std::string decoded = util::crypto::UrlDecode(url);
   if (!IsHttp(decoded)) {
     VELTO_LOG(log::kRejected) << "no http or https url";
     return false;
   }
-  const base::net::URL parsed = base::net::URL::From(decoded);
-  const std::string value = parsed.GetQueryParam("wv_navigate_style");
+  std::optional<URL> own;
+  if (!parsed || decoded != url) parsed = &own.emplace(URL::From(decoded));
+  const std::string value = parsed->GetQueryParam("wv_navigate_style");
   if (!IsNumeric(value)) return false;
   const uint64_t style = ToUint64(value);
   out["is_support_set_open_in_app_state"] = (style & 1u) != 0;
@@ -166,12 +184,11 @@ bool ParseNavigateStyleFromUrl(const std::string& url, Variant& out) {
   return true;
 }
 
-bool ParseUIStyleOfWVSetting(const std::string& url, Variant& out) {
+bool ReadWvSetting(const std::string& url, const URL& parsed, Variant& out) {
   if (!IsHttp(url)) {
     VELTO_LOG(log::kRejected) << "no http or https url";
     return false;
   }
-  const base::net::URL parsed = base::net::URL::From(url);
   const std::string value = util::crypto::UrlDecode(parsed.GetQueryParam("vl_wv_setting"));
   if (!IsNumeric(value)) {
     VELTO_LOG(log::kTrace) << "no vl_wv_setting param.";
@@ -187,22 +204,37 @@ bool ParseUIStyleOfWVSetting(const std::string& url, Variant& out) {
   return true;
 }
 
+}  // namespace
+
+bool ParseNavigateStyleFromUrl(const std::string& url, Variant& out) {
+  if (!web_internal::WithinAddressLimit(url)) return false;
+  return ReadNavigateStyle(url, nullptr, out);
+}
+
+bool ParseUIStyleOfWVSetting(const std::string& url, Variant& out) {
+  if (!web_internal::WithinAddressLimit(url)) return false;
+  return ReadWvSetting(url, IsHttp(url) ? URL::From(url) : URL(), out);
+}
+
 Result OpenWebPage(const std::string& url, std::shared_ptr<const framework::Context> context, bool use_inner_webview,
                    std::optional<Variant> params, NavigateParams navigate) {
   base::threading::Promise<Variant> promise;
+  if (!web_internal::WithinAddressLimit(url)) return promise.GetFuture();
   Variant page_params = params ? std::move(*params) : Variant::Map();
   if (!page_params.IsMap()) {
     VELTO_LOG(log::kRejected) << "params is not map, dropped";
     page_params = Variant::Map();
   }
 
+  // One parse of the address serves both style parameters and the trust decision.
+  const URL parsed = URL::From(url);
   bool inner = use_inner_webview;
   Variant style = Variant::Map();
-  if (ParseNavigateStyleFromUrl(url, style)) {
+  if (ReadNavigateStyle(url, &parsed, style)) {
     const Variant* supported = style.Find("is_support_set_open_in_app_state");
     if (supported && supported->AsBoolean()) inner = style.GetBoolean("open_in_app_state");
   }
-  if (ParseUIStyleOfWVSetting(url, style)) {
+  if (ReadWvSetting(url, parsed, style)) {
     if (const Variant* by_browser = style.Find("is_open_by_browser")) inner = !by_browser->AsBoolean();
   }
 
@@ -210,11 +242,8 @@ Result OpenWebPage(const std::string& url, std::shared_ptr<const framework::Cont
   page_params["add_new_task_flag"] = navigate.add_new_task_flag;
   page_params["click_web_from_start"] = util::time::GetServerTimestampMsec(1);
 
-  std::string address = url;
-  const base::net::URL parsed = base::net::URL::From(url);
-  if (parsed.IsValid() && velto_common::utils::web::IsVeltoDomain(parsed.host())) {
-    address = PacketNavigateUrl(url);
-  }
+  const bool trusted = web_internal::IsTrustedAddress(parsed);
+  const std::string address = trusted ? PacketNavigateUrl(url) : url;
   page_params["is_use_standard_interface"] = true;
 
   if (inner) {
@@ -225,7 +254,7 @@ Result OpenWebPage(const std::string& url, std::shared_ptr<const framework::Cont
     if (!address.empty()) page_params["url"] = address;
     return HandleNavigatePush(context, page_params, navigate);
   }
-  OpenInBrowser(address, style);
+  OpenInBrowser(address, trusted, style);
   return promise.GetFuture();
 }
 
@@ -260,8 +289,9 @@ std::string ParseWebTicketTypeFromUrl(const std::string& url) {
     VELTO_LOG(log::kRejected) << "no http or https url";
     return {};
   }
-  const base::net::URL parsed = base::net::URL::From(url);
-  if (!parsed.IsValid() || !velto_common::utils::web::IsVeltoDomain(parsed.host())) return {};
+  if (!web_internal::WithinAddressLimit(url)) return {};
+  const URL parsed = URL::From(url);
+  if (!web_internal::IsTrustedAddress(parsed)) return {};
   static const std::set<std::string, std::less<>> kAccepted = {"W9", "W10", "W14"};
   std::string type = parsed.GetQueryParam("web_ticket_type");
   if (IsWebTicketNull(type) || kAccepted.count(type)) return type;

@@ -51,12 +51,10 @@ void StateMachineAuthState::StartWork(const Variant& params) {
   mission["scheme_param"] = flow.scheme_param;
   model::Call(model_id::kAuthorizationModel, authorize::cmd::kSchemeMission, &mission, nullptr);
 
+  // Unreadable data (logged there) is no known state: the work waits for event 1 like for any
+  // other state it cannot act on.
   authorize::AuthData auth;
-  if (!authorize::QueryAuthState(&auth)) {
-    VELTO_LOG(log::kFailure) << kLogPrefix << "auth state, auth data unavailable";
-    FinishWork(kResultFailed);
-    return;
-  }
+  authorize::QueryAuthState(&auth);
   if (auth.state == authorize::kStateAuthorized && auth.type == wanted_type_) {
     FinishWork(end_event_, end_params_);
     return;
@@ -83,6 +81,12 @@ void StateMachineAuthState::StartWork(const Variant& params) {
       VELTO_LOG(log::kFailure) << kLogPrefix << "should not come here, let's assert";
       break;
     default:
+      if (!subscribed_) {
+        // No authorization model to subscribe to: no event can ever end the wait.
+        VELTO_LOG(log::kFailure) << kLogPrefix << "cannot wait for auth result without an authorization model";
+        FinishWork(kResultFailed);
+        break;
+      }
       VELTO_LOG(log::kTrace) << kLogPrefix << "do nothing but waiting for auth result";
       break;
   }

@@ -14,12 +14,10 @@ void StateMachineCheckAuthState::StartWork(const Variant& params) {
   VELTO_LOG(log::kTrace) << kLogPrefix << "do check auth state";
   const authorize::FlowParams flow = authorize::ReadFlowParams(params);
 
+  // Unreadable data is logged there and reads as neither authorized nor cancelled: the check
+  // then asks for an authorization like for any other user.
   authorize::AuthData auth;
-  if (!authorize::QueryAuthState(&auth)) {
-    VELTO_LOG(log::kFailure) << kLogPrefix << "check auth, auth data unavailable";
-    FinishWork(kResultUnavailable);
-    return;
-  }
+  authorize::QueryAuthState(&auth);
   if (auth.state == authorize::kStateAuthorized && auth.type == flow.auth_type) {
     VELTO_LOG(log::kTrace) << kLogPrefix << "already login";
     Variant data = Variant::Map();

@@ -29,10 +29,13 @@ calendar::Date DateOf(const sim::Variant& step) {
   calendar::Date date;
   const std::string fixed = step.GetString("date");
   if (!fixed.empty() && std::sscanf(fixed.c_str(), "%d-%d-%d", &date.year, &date.month, &date.day) == 3) return date;
-  const auto now = std::chrono::system_clock::now() + std::chrono::milliseconds(hostkit::NowMs());
-  const time_t seconds = std::chrono::system_clock::to_time_t(now);
+  // In seconds: the simulated clock may stand anywhere up to INT64_MAX ms, far past what a
+  // system_clock time point holds. A date past what the C library can show is today's.
+  const time_t today = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  time_t seconds = today;
+  if (__builtin_add_overflow(today, static_cast<time_t>(hostkit::NowMs() / 1000), &seconds)) seconds = today;
   struct tm local = {};
-  localtime_r(&seconds, &local);
+  if (!localtime_r(&seconds, &local)) localtime_r(&today, &local);
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 

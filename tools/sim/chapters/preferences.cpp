@@ -1,6 +1,6 @@
 // Preferences that outlive the process: each run reads a counter from a store in a fixed state
-// directory, prints it, increments it and syncs, so the next run prints the next value. Also a
-// timer posted on the platform service.
+// directory, prints it, increments it and syncs, so the next run prints the next value; a
+// counter that could not be kept makes the run fail. Also a timer posted on the platform service.
 //
 // The state directory is $VELTO_SIM_STATE_DIR, else $XDG_STATE_HOME/velto-sim, else
 // ~/.local/state/velto-sim.
@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/tkv/tkv.h"
+#include "hostkit/stores.h"
 #include "module_api/preferences/preferences.h"
 #include "module_api/preferences/timer.h"
 #include "sim.h"
@@ -22,29 +24,41 @@ std::string StateDir() {
   return "/tmp/velto-sim-state";
 }
 
+// Fails (the simulator then exits non-zero) when the counter could not be kept for the next
+// run, and when the store had to drop what an earlier run kept (a damaged file set aside).
 bool CountRun(const sim::Variant& step, sim::Context&) {
   namespace utils = velto_common::utils;
   const std::string dir = step.GetString("dir", StateDir());
   const std::string key = step.GetString("key", "run_count");
+  const size_t reported_before = hostkit::StoreFailures().size();
   utils::InitializePreferences(dir);
   bool ok = false;
   {
     auto prefs = utils::Preferences::Open(step.GetString("store", "sim_state"));
-    if (prefs->tkv()) {
+    if (base::tkv::TKV* store = prefs->tkv()) {
       const int32_t previous = prefs->GetInt32(key, 0);
-      sim::Print("preferences: " + key + " read back as " + std::to_string(previous) + " from " +
-                 prefs->tkv()->GetPath());
+      sim::Print("preferences: " + key + " read back as " + std::to_string(previous) + " from " + store->GetPath());
       prefs->SetInt32(key, previous + 1);
       prefs->UpdateLastModifiedTime(key);
       prefs->Sync();
-      sim::Print("preferences: " + key + " is now " + std::to_string(prefs->GetInt32(key, 0)) +
-                 " (the next run reads it back)");
-      ok = true;
+      if (const auto error = store->GetLastError()) {
+        sim::Print("preferences: " + key + " could not be kept (" + error->content + "); the next run reads " +
+                   std::to_string(previous) + " again");
+      } else {
+        sim::Print("preferences: " + key + " is now " + std::to_string(prefs->GetInt32(key, 0)) +
+                   " (the next run reads it back)");
+        ok = true;
+      }
     } else {
       sim::Print("preferences: no store could be opened in " + dir);
     }
   }
   utils::UnInitializePreferences();
+  const std::vector<hostkit::StoreFailure> reported = hostkit::StoreFailures();
+  for (size_t i = reported_before; i < reported.size(); ++i) {
+    sim::Print("preferences: the store reported: " + reported[i].content);
+    ok = false;
+  }
   return ok;
 }
 

@@ -100,7 +100,9 @@ size_t TotalSubscribers();
 int64_t NowMs();
 // Runs every task that is due now, including tasks those tasks post; returns how many ran.
 size_t RunUntilIdle();
-// Moves the clock forward in steps to each due task and runs it, up to now + ms.
+// Moves the clock forward in steps to each due task and runs it, up to now + ms. The clock ends
+// at INT64_MAX: a target past it stops there, and a task whose delay reaches past it never
+// runs. The clock never goes backwards (a negative `ms` counts as 0).
 size_t AdvanceClock(int64_t ms);
 // Real-time mode (the simulator): loopers follow the steady clock; RunFor sleeps between tasks.
 // The worker and file loopers then run on threads of their own; RunUntilIdle, AdvanceClock and

@@ -8,7 +8,11 @@
 //   }
 //
 // From never fails loudly: a text that is not an absolute URL gives an invalid URL whose
-// readers all answer empty. "http" and "https" addresses also need a non-empty host.
+// readers all answer empty. Web addresses ("http", "https", "ws", "wss", "ftp") also need a
+// host, and are only valid when a browser would read the same host: no user info ("a@b"), no
+// backslash, a port of at most 65535, and a host of ASCII letters, digits, "-" and "." (or an
+// IPv6 literal, given back in the browsers' short form). Hosts a browser would decode or convert
+// first (percent escapes, non-ASCII, "xn--" labels, numeric forms other than a.b.c.d) are refused.
 #pragma once
 
 #include <string>
@@ -30,7 +34,7 @@ class URL {
   const std::string& spec() const { return spec_; }
   // Lower-case scheme without ":".
   const std::string& scheme() const { return scheme_; }
-  // Host as written, percent-decoded and lower-cased; IPv6 literals keep their brackets.
+  // Host, lower-cased (and percent-decoded for other schemes); IPv6 literals keep their brackets.
   const std::string& host() const { return host_; }
   const std::string& port() const { return port_; }
   const std::string& path() const { return path_; }      // still encoded

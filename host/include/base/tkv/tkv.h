@@ -13,9 +13,13 @@
 // writes every changed key in one SQLite transaction, so a crash loses at most the changes made
 // since the last synchronisation and never damages what was synchronised.
 //
-// A file that is not a valid store is reported to the fatal-error listener, renamed to
-// "<path>.corrupt-<ms since epoch>" (never deleted) and replaced by a fresh store. Failures to
-// write (a full disk) are reported the same way; the changes stay in memory for the next try.
+// A file that is not a valid store (an empty file included) is reported to the fatal-error
+// listener, renamed to "<path>.corrupt-<ms since epoch>" (never deleted) and replaced by a fresh
+// store. A failure to write (a full disk) is reported the same way when it begins, and only
+// logged while it lasts; the changes stay in memory for the next try, and GetLastError says
+// why they are not kept. A store that cannot be written (a write-protected file, a read-only
+// directory) is opened for reading: its values are there, the first change is reported and no
+// change is kept.
 //
 // A store may be used from several threads; the background sync runs on the scheduler's thread.
 #pragma once
@@ -23,6 +27,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -135,7 +140,8 @@ class TKV {
   uint64_t GetUInt64(std::string_view key, uint64_t default_value) const;
   std::string GetString(std::string_view key, std::string_view default_value) const;
 
-  // A put replaces the key's value and type.
+  // A put replaces the key's value and type; false when the change cannot be kept (a read-only
+  // store holds it in memory only).
   bool PutBool(std::string_view key, bool value);
   bool PutInt32(std::string_view key, int32_t value);
   bool PutInt64(std::string_view key, int64_t value);
@@ -145,7 +151,7 @@ class TKV {
   bool PutUInt64(std::string_view key, uint64_t value);
   // Refuses (false, logged) a value longer than `max_size_mb` MiB; 0 or less for no limit.
   bool PutString(std::string_view key, std::string_view value, int32_t max_size_mb);
-  // False when the key was absent.
+  // False when the key was absent, or the removal cannot be kept (read-only store).
   bool Remove(std::string_view key);
 
   // Writes every change now; false (reported) when the write failed.
@@ -156,6 +162,11 @@ class TKV {
   TKVStatistics GetStatistics() const;
   const std::string& GetPath() const;
   int32_t GetFormatVersion() const;
+  // Why changes are not being kept, or none while they are: the failed write that began the
+  // trouble (cleared by the next successful write), or the reason a store is read-only.
+  std::optional<TKVFatalError> GetLastError() const;
+  // True when the file could only be opened for reading (puts then answer false).
+  bool IsReadOnly() const;
 
   class Core;
 

@@ -1,9 +1,15 @@
 // The platform SDK's meeting service: the local user's devices in the meeting, the meeting's
-// windows, the meeting state flags and the video controller's batching.
+// windows, the meeting state flags, the video controller's batching and the media controllers'
+// delegates, which hear how a request to send the local camera or microphone goes.
 //
 //   veltosdk::IMeetingService* meeting = veltosdk::utils::service::GetMeetingService();
 //   auto self = meeting && meeting->GetUserService() ? meeting->GetUserService()->GetSelfInfo() : nullptr;
 //   if (self && self->IsValid() && self->devices.size() > 1) { ... joined from several devices ... }
+//
+//   class Watcher : public veltosdk::IMeetingVideoCtrlDelegate {
+//     void OnResponsePushVideo(bool is_push_complete) override { ... }
+//   };
+//   meeting->GetVideoController()->AddDelegate(&watcher);   // until RemoveDelegate(&watcher)
 //
 // Records are snapshots shared with the caller. The asynchronous window queries answer on the
 // UI thread, never inside the call. UI thread only.
@@ -84,11 +90,51 @@ class IMeetingWindowService {
   virtual void GetWindowInfoByIdAsync(int64_t window_id, std::function<void(WindowInfoPtr)> callback) = 0;
 };
 
+// Opening the local camera passes three steps in the SDK, each reported to the video
+// controller's delegates: the signalling request to send video, the server's answer, and the
+// media channel's result. The SDK calls them on the UI thread, in whatever order the network
+// delivers them, and may repeat or skip one.
+class IMeetingVideoCtrlDelegate {
+ public:
+  virtual ~IMeetingVideoCtrlDelegate() = default;
+  virtual void OnRequsetPushVideo(bool /*is_request_push*/, bool /*is_grant*/, int32_t /*open_video_scene*/) {}
+  virtual void OnResponsePushVideo(bool /*is_push_complete*/) {}
+  // `ret_msg` may be null.
+  virtual void OnPushVideoComplete(bool /*enable*/, int32_t /*ret_code*/, const char* /*ret_msg*/) {}
+  virtual void OnLocalVideoStateChanged(bool /*video_on*/) {}
+  virtual void OnCameraDeviceChanged(const std::string& /*device_id*/) {}
+};
+
+// The same three steps for the local microphone.
+class IMeetingAudioCtrlDelegate {
+ public:
+  virtual ~IMeetingAudioCtrlDelegate() = default;
+  virtual void OnRequsetPushAudio(bool /*is_request_push*/, bool /*is_grant*/, bool /*is_host_operation*/) {}
+  virtual void OnPushAudioResponse(bool /*is_push_complete*/) {}
+  // `ret_msg` may be null.
+  virtual void OnPushAudioComplete(bool /*enable*/, int32_t /*ret_code*/, const char* /*ret_msg*/) {}
+  virtual void OnLocalAudioStateChanged(bool /*audio_on*/) {}
+  virtual void OnMicDeviceChanged(const std::string& /*device_id*/) {}
+};
+
 class IVideoController {
  public:
   virtual ~IVideoController() = default;
   // Between true and false the media layer applies stream changes as one batch.
   virtual void SetBatchOperation(bool on) = 0;
+  // Delegates are not owned. Adding one twice keeps one registration; a delegate added while a
+  // callback is being delivered first hears the next callback, and one removed meanwhile hears
+  // nothing more.
+  virtual void AddDelegate(IMeetingVideoCtrlDelegate* delegate) = 0;
+  virtual void RemoveDelegate(IMeetingVideoCtrlDelegate* delegate) = 0;
+};
+
+class IAudioController {
+ public:
+  virtual ~IAudioController() = default;
+  // As IVideoController's.
+  virtual void AddDelegate(IMeetingAudioCtrlDelegate* delegate) = 0;
+  virtual void RemoveDelegate(IMeetingAudioCtrlDelegate* delegate) = 0;
 };
 
 class IMeetingService {
@@ -98,6 +144,7 @@ class IMeetingService {
   virtual IMeetingWindowService* GetWindowService() = 0;
   virtual IVideoController* GetVideoController() = 0;
   virtual MeetingState GetMeetingState() = 0;
+  virtual IAudioController* GetAudioController() = 0;
 };
 
 namespace utils::service {

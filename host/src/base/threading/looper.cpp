@@ -2,9 +2,12 @@
 
 #include <atomic>
 #include <chrono>
+#include <algorithm>
 #include <climits>
+#include <limits>
 #include <thread>
 
+#include "base/threading/clock_math.h"
 #include "host_internal.h"
 
 namespace host_internal {
@@ -17,6 +20,7 @@ int64_t g_real_offset = 0;  // manual time at the switch, so the clock never goe
 std::atomic<uint64_t> g_next_task_id{1};
 thread_local TaskLooper* t_current = nullptr;
 std::thread::id g_ui_thread = std::this_thread::get_id();
+constexpr int64_t kLongestWaitMs = 60 * 60 * 1000;
 
 TaskLooper& Main() {
   static TaskLooper* looper = new TaskLooper("main");
@@ -35,7 +39,11 @@ TaskLooper& File() {
 
 std::vector<TaskLooper*> AllLoopers() { return {&Main(), &Worker(), &File()}; }
 
-void SetManualNow(int64_t now_ms) { g_manual_now = now_ms; }
+void SetManualNow(int64_t now_ms) {
+  int64_t current = g_manual_now.load();
+  while (now_ms > current && !g_manual_now.compare_exchange_weak(current, now_ms)) {
+  }
+}
 bool IsRealTime() { return g_real_time; }
 void SetRealTime(bool real_time) {
   if (real_time == g_real_time) return;
@@ -61,11 +69,14 @@ base::threading::TaskId TaskLooper::PostTask(base::threading::Closure task, cons
 base::threading::TaskId TaskLooper::PostDelayedTask(base::threading::Closure task, int64_t delay_ms,
                                                     const base::Location& from) {
   if (!task) return 0;
-  const int64_t due = base::threading::NowTicksMs() + (delay_ms > 0 ? delay_ms : 0);
+  const int64_t now = base::threading::NowTicksMs();
+  const int64_t delay = delay_ms > 0 ? delay_ms : 0;
+  const bool beyond_end = delay > std::numeric_limits<int64_t>::max() - now;
+  const int64_t due = SaturatingAdd(now, delay);
   const base::threading::TaskId id = g_next_task_id++;
   {
     std::lock_guard lock(mutex_);
-    queue_.push(Task{due, next_seq_++, id, std::move(task), from});
+    queue_.push(Task{due, next_seq_++, id, std::move(task), from, beyond_end});
     pending_ids_.insert(id);
   }
   if (has_thread_) wake_.notify_one();
@@ -96,7 +107,7 @@ bool TaskLooper::RunOneDue(int64_t now) {
   {
     std::lock_guard lock(mutex_);
     DropCancelledHead();
-    if (queue_.empty() || queue_.top().due > now) return false;
+    if (queue_.empty() || queue_.top().beyond_end || queue_.top().due > now) return false;
     // priority_queue::top is const; the closure is moved out through a copy of the node.
     task = std::move(const_cast<Task&>(queue_.top()));
     queue_.pop();
@@ -109,10 +120,11 @@ bool TaskLooper::RunOneDue(int64_t now) {
   return true;
 }
 
-int64_t TaskLooper::NextDue() {
+std::optional<int64_t> TaskLooper::NextDue() {
   std::lock_guard lock(mutex_);
   DropCancelledHead();
-  return queue_.empty() ? INT64_MAX : queue_.top().due;
+  if (queue_.empty() || queue_.top().beyond_end) return std::nullopt;
+  return queue_.top().due;
 }
 
 size_t TaskLooper::PendingCount() {
@@ -153,13 +165,15 @@ void TaskLooper::ThreadMain() {
   std::unique_lock lock(mutex_);
   while (!stop_) {
     DropCancelledHead();
-    if (queue_.empty()) {
+    if (queue_.empty() || queue_.top().beyond_end) {
       wake_.wait(lock);
       continue;
     }
     const int64_t wait = queue_.top().due - base::threading::NowTicksMs();
     if (wait > 0) {
-      wake_.wait_for(lock, std::chrono::milliseconds(wait));
+      // A far due time would overflow the condition variable's deadline; waking early only
+      // means looking again.
+      wake_.wait_for(lock, std::chrono::milliseconds(std::min<int64_t>(wait, kLongestWaitMs)));
       continue;
     }
     Task task = std::move(const_cast<Task&>(queue_.top()));
@@ -186,8 +200,8 @@ namespace base::threading {
 int64_t NowTicksMs() {
   if (!host_internal::g_real_time) return host_internal::g_manual_now;
   auto elapsed = std::chrono::steady_clock::now() - host_internal::g_real_origin;
-  return host_internal::g_real_offset +
-         std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+  return host_internal::SaturatingAdd(host_internal::g_real_offset,
+                                      std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
 Looper* LooperThread::MainLooper() { return &host_internal::Main(); }

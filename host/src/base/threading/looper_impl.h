@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <queue>
 #include <string>
 #include <thread>
@@ -29,8 +30,9 @@ class TaskLooper : public base::threading::Looper {
 
   // Runs one task due at or before `now`; false when none is due.
   bool RunOneDue(int64_t now);
-  // Due time of the earliest pending task, or INT64_MAX.
-  int64_t NextDue();
+  // Due time of the earliest task that will ever be due; none when nothing is pending or every
+  // pending task lies beyond the end of the clock.
+  std::optional<int64_t> NextDue();
   size_t PendingCount();
   void Clear();
 
@@ -47,7 +49,11 @@ class TaskLooper : public base::threading::Looper {
     base::threading::TaskId id;
     base::threading::Closure closure;
     base::Location from;
+    // Posted with a delay that reaches past INT64_MAX: the clock never gets there, so the task
+    // stays pending (and cancellable) but never runs. Such tasks sort after all others.
+    bool beyond_end = false;
     bool operator>(const Task& other) const {
+      if (beyond_end != other.beyond_end) return beyond_end;
       return due != other.due ? due > other.due : seq > other.seq;
     }
   };
@@ -68,7 +74,8 @@ class TaskLooper : public base::threading::Looper {
 
 // Loopers in the order RunUntilIdle visits them.
 std::vector<TaskLooper*> AllLoopers();
-// The clock: manual (advanced by hand) or real (steady clock since the switch).
+// The clock: manual (advanced by hand) or real (steady clock since the switch). The manual
+// clock only moves forward: an earlier `now_ms` leaves it where it is.
 void SetManualNow(int64_t now_ms);
 bool IsRealTime();
 void SetRealTime(bool real_time);

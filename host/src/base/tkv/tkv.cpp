@@ -4,6 +4,7 @@
 #include <bit>
 #include <climits>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "base/log/log.h"
 #include "base/tkv/tkv_file.h"
 #include "base/tkv/tkv_record.h"
+#include "base/tkv/tkv_reports.h"
 #include "host_internal.h"
 
 namespace base::tkv {
@@ -109,7 +111,13 @@ class TKV::Core : public std::enable_shared_from_this<TKV::Core> {
   TKVStatistics Statistics();
   const std::string& path() const { return path_; }
   int32_t version() const { return version_; }
+  bool read_only() const { return read_only_; }
+  std::optional<TKVFatalError> LastError() const {
+    std::lock_guard lock(health_mutex_);
+    return last_error_;
+  }
   void Report(const Failure& failure);
+  void Report(const TKVFatalError& error);
 
  private:
   // With mutex_ held.
@@ -125,6 +133,15 @@ class TKV::Core : public std::enable_shared_from_this<TKV::Core> {
   }
   void ScheduleSync();
   bool OpenFile();
+  // A write that could not be kept: reported (level 1 and the listener) when the store was
+  // keeping its changes until now, only logged while it still cannot.
+  void WriteFailed(const Failure& failure);
+  void WriteSucceeded();
+  // The first change refused by a read-only store is reported; later ones are not.
+  void ChangeNotKept();
+  static TKVFatalError ErrorOf(const Failure& failure) {
+    return TKVFatalError{"tkv_file.cpp", failure.function, failure.line, failure.content};
+  }
 
   const std::string path_;
   const TKVConfig config_;
@@ -147,17 +164,57 @@ class TKV::Core : public std::enable_shared_from_this<TKV::Core> {
   std::string unwritten_;
   bool unwritten_is_snapshot_ = false;
   int64_t synced_live_bytes_ = 0;
+
+  // Health: why changes cannot be kept now (none while they can). A read-only store keeps its
+  // reason for good.
+  std::atomic<bool> read_only_{false};
+  mutable std::mutex health_mutex_;
+  std::optional<TKVFatalError> last_error_;
+  bool refusal_reported_ = false;
 };
 
-void TKV::Core::Report(const Failure& failure) {
-  Log(1, failure.line, failure.function, "tkv fatal error: " + failure.content);
+void TKV::Core::Report(const Failure& failure) { Report(ErrorOf(failure)); }
+
+void TKV::Core::Report(const TKVFatalError& error) {
+  Log(1, error.line, error.function.c_str(), "tkv fatal error: " + error.content);
+  host_internal::tkv::RecordReport(path_, error);
   std::shared_ptr<TKVFatalErrorListener> listener;
   {
     std::lock_guard lock(Listener().mutex);
     listener = Listener().listener;
   }
   if (!listener) return;
-  listener->OnFatalError(owner_.load(), TKVFatalError{"tkv_file.cpp", failure.function, failure.line, failure.content});
+  listener->OnFatalError(owner_.load(), error);
+}
+
+void TKV::Core::WriteFailed(const Failure& failure) {
+  {
+    std::lock_guard lock(health_mutex_);
+    if (last_error_) {
+      // Reported when the trouble began; the changes are still held for the next try.
+      Log(4, failure.line, failure.function, "still cannot write: " + failure.content);
+      return;
+    }
+    last_error_ = ErrorOf(failure);
+  }
+  Report(failure);
+}
+
+void TKV::Core::WriteSucceeded() {
+  if (read_only_) return;
+  std::lock_guard lock(health_mutex_);
+  if (!last_error_) return;
+  last_error_.reset();
+  Log(4, __LINE__, __func__, "changes are written to " + path_ + " again");
+}
+
+void TKV::Core::ChangeNotKept() {
+  {
+    std::lock_guard lock(health_mutex_);
+    if (refusal_reported_) return;
+    refusal_reported_ = true;
+  }
+  Report(TKVFatalError{"tkv.cpp", __func__, __LINE__, "the store is read-only, changes are not kept: " + path_});
 }
 
 bool TKV::Core::OpenFile() {
@@ -226,6 +283,13 @@ bool TKV::Core::Open(TKV* owner) {
   version_ = file_->version();
   synced_live_bytes_ = loaded ? live_bytes_ : 0;
   if (loaded && file_->wants_upgrade()) unwritten_is_snapshot_ = true;  // rewritten at the first sync
+  if (file_->read_only()) {
+    read_only_ = true;
+    std::lock_guard health(health_mutex_);
+    last_error_ = TKVFatalError{"tkv.cpp", "Open", __LINE__, "the store is read-only: " + path_};
+    Log(4, __LINE__, __func__,
+        "the store " + path_ + " can only be read: its values are there, changes will not be kept");
+  }
   return true;
 }
 
@@ -250,7 +314,12 @@ bool TKV::Core::Put(std::string_view key, ValueType type, uint64_t bits, std::st
     }
     live_bytes_ += static_cast<int64_t>(host_internal::tkv::RecordSize(key, entry));
     MarkDirty(*it);
-    schedule = NeedsScheduleLocked();
+    schedule = !read_only_ && NeedsScheduleLocked();
+  }
+  if (read_only_) {
+    // Readable for the rest of this session, never written.
+    ChangeNotKept();
+    return false;
   }
   if (schedule) ScheduleSync();
   return true;
@@ -267,7 +336,11 @@ bool TKV::Core::Remove(std::string_view key) {
     it->second.type = kTypeNone;  // a tombstone until the removal is written
     it->second.text.clear();
     MarkDirty(*it);
-    schedule = NeedsScheduleLocked();
+    schedule = !read_only_ && NeedsScheduleLocked();
+  }
+  if (read_only_) {
+    ChangeNotKept();
+    return false;
   }
   if (schedule) ScheduleSync();
   return true;
@@ -304,6 +377,7 @@ bool TKV::Core::Sync() {
   {
     std::lock_guard lock(mutex_);
     if (dirty_.empty() && unwritten_.empty() && !unwritten_is_snapshot_) return true;
+    if (read_only_) return false;  // reported at the first refused change
     int64_t delta = 0;
     for (const auto* slot : dirty_) delta += static_cast<int64_t>(host_internal::tkv::RecordSize(slot->first, slot->second));
     const int64_t after = file_->batch_bytes() + static_cast<int64_t>(unwritten_.size()) + delta;
@@ -329,17 +403,20 @@ bool TKV::Core::Sync() {
   Failure failure;
   const bool written = snapshot ? file_->Replace(batch, &failure) : file_->Append(batch, &failure);
   if (!written) {
-    Report(failure);
-    std::lock_guard lock(mutex_);
-    // A failed snapshot is simply taken again next time; a failed delta goes out before the
-    // changes made since, which override it.
-    unwritten_is_snapshot_ = snapshot;
-    if (!snapshot) unwritten_ = std::move(batch);
+    {
+      std::lock_guard lock(mutex_);
+      // A failed snapshot is simply taken again next time; a failed delta goes out before the
+      // changes made since, which override it.
+      unwritten_is_snapshot_ = snapshot;
+      if (!snapshot) unwritten_ = std::move(batch);
+    }
+    WriteFailed(failure);
     return false;
   }
   unwritten_is_snapshot_ = false;
   synced_live_bytes_ = live_bytes;
   version_ = file_->version();
+  WriteSucceeded();
   return true;
 }
 
@@ -351,6 +428,13 @@ void TKV::Core::Close() {
   }
   if (pending) config_.auto_sync.scheduler->Cancel(pending);
   Sync();
+  bool lost = false;
+  {
+    std::lock_guard lock(mutex_);
+    lost = !dirty_.empty() || !unwritten_.empty() || unwritten_is_snapshot_;
+  }
+  // The memory goes now: whatever could not be written is gone for good.
+  if (lost) Log(1, __LINE__, __func__, "changes to " + path_ + " could not be kept and are lost");
   owner_ = nullptr;
 }
 
@@ -462,5 +546,7 @@ size_t TKV::PendingChangeCount() const { return core_->PendingChangeCount(); }
 TKVStatistics TKV::GetStatistics() const { return core_->Statistics(); }
 const std::string& TKV::GetPath() const { return core_->path(); }
 int32_t TKV::GetFormatVersion() const { return core_->version(); }
+std::optional<TKVFatalError> TKV::GetLastError() const { return core_->LastError(); }
+bool TKV::IsReadOnly() const { return core_->read_only(); }
 
 }  // namespace base::tkv

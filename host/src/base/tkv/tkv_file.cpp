@@ -1,6 +1,7 @@
 #include "base/tkv/tkv_file.h"
 
 #include <openssl/evp.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
@@ -28,6 +29,30 @@ std::string Digest(std::string_view data) {
 bool IsDamage(int rc) {
   const int primary = rc & 0xFF;
   return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT || primary == SQLITE_FORMAT;
+}
+
+// Result codes that say the file or its directory cannot take writes (or the WAL beside it
+// cannot be made), where reading may still work.
+bool IsReadOnlyMedium(int rc) {
+  const int primary = rc & 0xFF;
+  return primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN;
+}
+
+// `path` for a "file:" URI: the characters that would end the path or start an escape are
+// percent-encoded.
+std::string UriPath(const std::string& path) {
+  std::string out;
+  for (char c : path) {
+    if (c == '%' || c == '?' || c == '#') {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      out += '%';
+      out += kHex[(static_cast<unsigned char>(c) >> 4) & 0xF];
+      out += kHex[static_cast<unsigned char>(c) & 0xF];
+    } else {
+      out += c;
+    }
+  }
+  return out;
 }
 
 int64_t PragmaInt(sqlite3* db, const char* sql, int* rc_out) {
@@ -67,6 +92,13 @@ bool StoreFile::Exec(const char* sql, int line, const char* function, Failure* f
 
 std::unique_ptr<StoreFile> StoreFile::Open(const std::string& path, const base::tkv::TKVVersionConfig& version,
                                            Failure* failure) {
+  // An empty file is no store (truncated, or its creation cut short). SQLite would take it for
+  // a new database and the store would start afresh over it without a word.
+  struct stat info = {};
+  if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == 0) {
+    *failure = Failure{__LINE__, __func__, "the store file is empty (0 bytes) at " + path, true};
+    return nullptr;
+  }
   sqlite3* db = nullptr;
   const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
   std::unique_ptr<StoreFile> file(new StoreFile(db, path));
@@ -76,31 +108,18 @@ std::unique_ptr<StoreFile> StoreFile::Open(const std::string& path, const base::
   }
   sqlite3_extended_result_codes(db, 1);
   sqlite3_busy_timeout(db, kBusyTimeoutMs);
+  if (!file->Exec("PRAGMA journal_mode=WAL", __LINE__, __func__, failure)) {
+    // The WAL and its index cannot be made next to the file (a read-only directory): whatever
+    // the file holds can still be read.
+    if (!IsReadOnlyMedium(sqlite3_extended_errcode(db)) || !file->ReopenReadOnly(failure)) return nullptr;
+    db = file->db_;
+  }
   // A synchronisation is rare and must survive power loss: every commit reaches the disk.
-  if (!file->Exec("PRAGMA journal_mode=WAL", __LINE__, __func__, failure) ||
-      !file->Exec("PRAGMA synchronous=FULL", __LINE__, __func__, failure)) {
-    return nullptr;
-  }
+  if (!file->Exec("PRAGMA synchronous=FULL", __LINE__, __func__, failure)) return nullptr;
   // A damaged page shows here rather than in the middle of a later synchronisation.
-  {
-    sqlite3_stmt* stmt = nullptr;
-    int check_rc = sqlite3_prepare_v2(db, "PRAGMA quick_check", -1, &stmt, nullptr);
-    std::string verdict;
-    if (check_rc == SQLITE_OK && (check_rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-      const unsigned char* text = sqlite3_column_text(stmt, 0);
-      verdict = text ? reinterpret_cast<const char*>(text) : "";
-      check_rc = SQLITE_OK;
-    }
-    sqlite3_finalize(stmt);
-    if (check_rc != SQLITE_OK) {
-      *failure = file->Fail(__LINE__, __func__, "integrity check failed", check_rc);
-      return nullptr;
-    }
-    if (verdict != "ok") {
-      *failure = Failure{__LINE__, __func__, "integrity check: " + verdict + " at " + path, true};
-      return nullptr;
-    }
-  }
+  if (!file->CheckIntegrity(failure)) return nullptr;
+  // SQLite opens a write-protected file for reading without saying so; ask.
+  file->read_only_ = file->read_only_ || sqlite3_db_readonly(db, "main") == 1;
 
   int pragma_rc = SQLITE_OK;
   const int64_t stored_version = PragmaInt(db, "PRAGMA user_version", &pragma_rc);
@@ -142,12 +161,64 @@ std::unique_ptr<StoreFile> StoreFile::Open(const std::string& path, const base::
   } else {
     file->version_ = static_cast<int32_t>(stored_version);
   }
-  file->target_version_ = version.upgrade_existing_files ? std::max(wanted, file->version_) : file->version_;
+  // A read-only file keeps its format: an upgrade could never be written.
+  file->target_version_ = version.upgrade_existing_files && !file->read_only_ ? std::max(wanted, file->version_)
+                                                                              : file->version_;
   if (!file->Prepare()) {
     *failure = file->Fail(__LINE__, __func__, "cannot prepare the batch insert", sqlite3_errcode(db));
     return nullptr;
   }
   return file;
+}
+
+bool StoreFile::CheckIntegrity(Failure* failure) {
+  sqlite3_stmt* stmt = nullptr;
+  int rc = sqlite3_prepare_v2(db_, "PRAGMA quick_check", -1, &stmt, nullptr);
+  std::string verdict;
+  if (rc == SQLITE_OK && (rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    const unsigned char* text = sqlite3_column_text(stmt, 0);
+    verdict = text ? reinterpret_cast<const char*>(text) : "";
+    rc = SQLITE_OK;
+  }
+  sqlite3_finalize(stmt);
+  if (rc != SQLITE_OK) {
+    *failure = Fail(__LINE__, __func__, "integrity check failed", rc);
+    return false;
+  }
+  if (verdict != "ok") {
+    *failure = Failure{__LINE__, __func__, "integrity check: " + verdict + " at " + path_, true};
+    return false;
+  }
+  return true;
+}
+
+bool StoreFile::ReopenReadOnly(Failure* failure) {
+  sqlite3_close_v2(db_);
+  db_ = nullptr;
+  read_only_ = true;
+  // A reader of a WAL database needs the WAL index next to it, unless the database is opened
+  // as immutable. In a directory where nobody can create that index, nobody can write the
+  // database either, so it is immutable indeed. (A WAL an earlier writer left there is read
+  // whenever its index can be; only failing that is the database file read alone.)
+  for (const bool immutable : {false, true}) {
+    const std::string name = immutable ? "file:" + UriPath(path_) + "?immutable=1" : path_;
+    const int flags = SQLITE_OPEN_READONLY | (immutable ? SQLITE_OPEN_URI : 0);
+    const int rc = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
+    if (rc == SQLITE_OK) {
+      sqlite3_extended_result_codes(db_, 1);
+      sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+      Failure check;
+      if (CheckIntegrity(&check)) return true;
+      const int check_rc = sqlite3_extended_errcode(db_);
+      *failure = check;
+      if (check.invalid_file || !IsReadOnlyMedium(check_rc)) return false;
+    } else {
+      *failure = Fail(__LINE__, __func__, "cannot open the store for reading", rc);
+    }
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+  }
+  return false;
 }
 
 bool StoreFile::Prepare() {

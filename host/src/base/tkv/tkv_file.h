@@ -1,6 +1,7 @@
 // The SQLite side of a store: one database in WAL mode whose table "tkv_batches" holds the
 // change batches in the order they were written; PRAGMA user_version holds the format version.
-// Not thread-safe: the store serialises every call.
+// A store that cannot be written (a write-protected file, a read-only directory) is opened for
+// reading only. Not thread-safe: the store serialises every call.
 #pragma once
 
 #include <sqlite3.h>
@@ -54,9 +55,14 @@ class StoreFile {
   int64_t batch_bytes() const { return batch_bytes_; }
   // True when the file is of an older format that the configuration wants upgraded.
   bool wants_upgrade() const { return target_version_ > version_; }
+  // True when the database could only be opened for reading: Append and Replace then fail.
+  bool read_only() const { return read_only_; }
 
  private:
   StoreFile(sqlite3* db, std::string path) : db_(db), path_(std::move(path)) {}
+  // Opens the existing database for reading only; false with `failure` when even that fails.
+  bool ReopenReadOnly(Failure* failure);
+  bool CheckIntegrity(Failure* failure);
   bool Exec(const char* sql, int line, const char* function, Failure* failure);
   bool Prepare();
   Failure Fail(int line, const char* function, const std::string& what, int rc) const;
@@ -68,6 +74,7 @@ class StoreFile {
   int32_t version_ = 0;
   int32_t target_version_ = 0;
   int64_t batch_bytes_ = 0;
+  bool read_only_ = false;
 };
 
 }  // namespace host_internal::tkv

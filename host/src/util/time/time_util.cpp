@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 
+#include "base/threading/clock_math.h"
 #include "base/threading/looper.h"
 #include "host_internal.h"
 #include "util/time/wall_clock.h"
@@ -32,10 +33,15 @@ void UnpinWallClock() { g_pinned = false; }
 namespace util::time {
 
 int64_t GetTimestampMsec() {
-  if (g_pinned) return g_pinned_epoch + (base::threading::NowTicksMs() - g_pinned_ticks);
+  if (g_pinned) {
+    // The looper clock may run to its end; the wall clock then stops at the end as well.
+    return host_internal::SaturatingAdd(g_pinned_epoch, base::threading::NowTicksMs() - g_pinned_ticks);
+  }
   return std::chrono::duration_cast<std::chrono::milliseconds>(
              std::chrono::system_clock::now().time_since_epoch())
       .count();
 }
+
+uint64_t GetTickTimestampMsec() { return static_cast<uint64_t>(base::threading::NowTicksMs()); }
 
 }  // namespace util::time

@@ -1,0 +1,15 @@
+# Every fuzz target with a corpus (fuzz/corpus/<name without _fuzz>) replays it as an ordinary
+# test, built with the suite's compiler and no libFuzzer: what once crashed stays fixed.
+file(GLOB VELTO_REPLAY_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/fuzz/*_fuzz.cpp)
+foreach(source ${VELTO_REPLAY_SOURCES})
+  get_filename_component(name ${source} NAME_WE)
+  string(REGEX REPLACE "_fuzz$" "" corpus ${name})
+  set(corpus_dir ${PROJECT_SOURCE_DIR}/fuzz/corpus/${corpus})
+  if(NOT IS_DIRECTORY ${corpus_dir})
+    continue()
+  endif()
+  add_executable(${name}_replay ${source} ${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp)
+  target_link_libraries(${name}_replay PRIVATE velto_module_api velto_hostkit)
+  add_test(NAME ${name}_corpus COMMAND ${name}_replay ${corpus_dir})
+  set_tests_properties(${name}_corpus PROPERTIES TIMEOUT 120)
+endforeach()
