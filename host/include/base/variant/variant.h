@@ -47,6 +47,8 @@ enum class Kind : uint8_t {
   kWeakRef = 9,
 };
 
+class KeyReader;
+
 namespace internal {
 struct HeapRep;
 struct StringRep;
@@ -185,6 +187,7 @@ class Variant {
 
  private:
   friend struct internal::HeapRep;
+  friend class KeyReader;
   static constexpr uint8_t kUnsignedFlag = 0x10;
   static constexpr uint8_t kHeapFlag = 0x20;
   static constexpr size_t kInlineCapacity = 13;  // + NUL terminator + length byte
