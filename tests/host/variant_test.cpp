@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/variant/key_reader.h"
 #include "base/variant/variant.h"
 
 namespace {
@@ -368,6 +369,48 @@ TEST(VariantKeyTables, ManyDistinctKeysAndLongChainsStayCorrect) {
   snapshots.erase(snapshots.begin() + 100, snapshots.end());
   snapshots.clear();
   fanned.clear();
+}
+
+// A key reader finds where its keys stand once per key table; whatever the maps do meanwhile
+// (more shapes than it remembers, keys added and removed, maps of their own table freed), what
+// it reads is what Find reads.
+TEST(VariantKeyReader, ReadsWhatFindReadsAcrossShapesAndChanges) {
+  base::variant::KeyReader reader({"nickname", "user_id", "host", "absent"});
+  auto expect_read = [&reader](const Variant& map, const std::string& where) {
+    const Variant* values[4];
+    reader.Read(map, values);
+    const char* const keys[] = {"nickname", "user_id", "host", "absent"};
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(values[i], map.Find(keys[i])) << where << " " << keys[i];
+  };
+  std::vector<Variant> shapes;
+  for (int shape = 0; shape < 7; ++shape) {
+    Variant record = Variant::Map();
+    for (int filler = 0; filler < shape * 3; ++filler) record["filler_" + std::to_string(filler)] = filler;
+    if (shape % 2 == 0) record["host"] = shape == 4;
+    record["user_id"] = "u-" + std::to_string(shape);
+    if (shape != 3) record["nickname"] = "Nick " + std::to_string(shape);
+    shapes.push_back(record);
+  }
+  for (int round = 0; round < 3; ++round) {
+    for (size_t i = 0; i < shapes.size(); ++i) expect_read(shapes[i], "shape " + std::to_string(i));
+  }
+  // The map alone with its table: a key added and one removed after the reader saw the table.
+  Variant& own = shapes[5];
+  expect_read(own, "before");
+  own["absent"] = "now present";
+  expect_read(own, "added");
+  EXPECT_TRUE(own.Remove("user_id"));
+  expect_read(own, "removed");
+  own = Variant::Map();
+  own["host"] = true;
+  expect_read(own, "replaced");
+  shapes.clear();  // the maps go; the reader keeps what it needs
+  Variant later = Variant::Map();
+  later["user_id"] = "u-later";
+  expect_read(later, "later");
+  expect_read(Variant(), "null");
+  expect_read(Variant::Map(), "empty map");
+  expect_read(Variant("text"), "string");
 }
 
 TEST(VariantEquality, DeepAndIndependentOfKeyOrder) {
