@@ -18,8 +18,16 @@ void* operator new(std::size_t size) {
   if (void* p = std::malloc(size ? size : 1)) return p;
   throw std::bad_alloc();
 }
+// The nothrow form too (std::stable_sort's buffer, among others), so that whatever the replaced
+// delete frees came from malloc: the sanitizer build tells operator new from malloc otherwise.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  g_calls.fetch_add(1, std::memory_order_relaxed);
+  g_bytes.fetch_add(size, std::memory_order_relaxed);
+  return std::malloc(size ? size : 1);
+}
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace test_alloc {
 
