@@ -7,6 +7,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libicu-dev libsqlite3-dev libssl-dev libspdlog-dev libfmt-dev
   rapidjson-dev libsimdjson-dev nlohmann-json3-dev libre2-dev libboost-url1.81-dev
+  libcli11-dev  # velto-sim's command line
+  chromium      # the simulator's report is opened in headless Chromium by a test
 )
 if [[ "${VELTO_WITH_FUZZ:-0}" == 1 ]]; then PACKAGES+=(clang libclang-rt-14-dev); fi
 

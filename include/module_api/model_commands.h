@@ -108,6 +108,8 @@ inline constexpr int kRefreshOrgInfo = 110;
 // Camera model (509). The two access requests go by P2PCall to the requester's observer id and
 // are answered by velto::model_event::camera events.
 namespace camera {
+// {"device_id": string, "on": bool}: opens or closes that camera (its preview included).
+inline constexpr int kSwitchCamera = 9;
 // {"from": string, optional} -> {"camera_state": int (1 granted, 0 undecided), "camera_accessible": bool}.
 inline constexpr int kCameraState = 37;
 // P2P, {"from", "is_mic_access": bool}: asks the system for microphone access.
@@ -184,6 +186,8 @@ inline constexpr int kUpdateMicState = 143;
 
 // Video model (511). User lists come as {"user_info_list": pointer to an array of records}.
 namespace video {
+// No argument -> bool: the local video is on, so the camera stays open whatever the preview does.
+inline constexpr int kLocalVideoOn = 3;
 // No argument -> user list: everybody in the video area.
 inline constexpr int kUserList = 25;
 // No argument -> {"stream_info_map": pointer to a map from stream id to stream info}.
@@ -249,7 +253,17 @@ inline constexpr int kIsWebinar = 95;
 inline constexpr int kJoinFrom = 7;
 // {"reason": int}: leaves the meeting.
 inline constexpr int kLeaveMeeting = 19;
+// {"meeting_id": uint64, "meeting_subject": string, "join_params": any (when given),
+// "subscriber_token": uint64} -> result: the join request was accepted; the answer comes as the
+// priority event kJoinMeetingConfirm or the event kJoinMeetingCancel.
+inline constexpr int kJoinMeeting = 62;
 }  // namespace meeting
+
+// Meeting time model (516).
+namespace meeting_time {
+// No argument -> uint64: the seconds the local user has spent in the meeting.
+inline constexpr int kElapsedTime = 0;
+}  // namespace meeting_time
 
 // Configuration model (517): client settings. Most settings live on the first pair, the audio
 // family's on the second.
@@ -279,6 +293,8 @@ inline constexpr int kGalleryPosition = 50;
 inline constexpr int kChatEnable = 64;
 // No argument -> {"chat_switch_lock": bool}.
 inline constexpr int kChatSwitchLock = 65;
+// No argument -> {"is_elapsed_time_enabled": bool}: the user shows the meeting's duration.
+inline constexpr int kElapsedTimeEnabled = 11;
 }  // namespace meeting_settings
 
 // Chat policy model (526). The authorities answer {"disable_chat": bool, ...}.
@@ -331,6 +347,8 @@ namespace profile {
 inline constexpr int kProfileBasic = 12;
 // No argument -> {"pay_type": int, "pay_status": int, "account_type": int, "recycle_policy": int, ...}.
 inline constexpr int kAccountState = 16;
+// No argument -> {"account_type": int (0: free), ...}: the account's edition.
+inline constexpr int kAccountEdition = 14;
 }  // namespace profile
 
 // Service entrance model (539): server-delivered configuration items.
@@ -454,6 +472,10 @@ inline constexpr int kBexaDocSharing = 20;
 namespace voice_print {
 // No argument -> result: vocal enhancement is offered.
 inline constexpr int kVocalEnhancementVisible = 3;
+// No argument -> bool: a voice-print recording runs.
+inline constexpr int kVoicePrintRecording = 11;
+// {"from": string, "cancel_and_upload": bool}: stops the voice-print recording.
+inline constexpr int kStopVoicePrintRecording = 12;
 }  // namespace voice_print
 
 // Common message model (693): message bars; each command takes the bar's field map.
@@ -473,6 +495,30 @@ namespace security_control {
 // Item number (int; chat is 3) -> bool: a security control of the meeting covers that item.
 inline constexpr int kUnderSecurityControl = 0;
 }  // namespace security_control
+
+// Meeting alarm model (712): the in-meeting alarms (banners), one shown at a time.
+namespace meeting_alarm {
+// No argument -> the alarm to show now: {"id": int (> 0), "title", "animation_type": int,
+// "meeting_info_type": int, "btn_type": int (1 time card, 2 upgrade), "btn_title", "btn_tips",
+// "category", "stay_duration", "btn_data": string}; an empty map when there is none.
+inline constexpr int kCurrentAlarm = 0;
+// Alarm id (int): the view starts animating this alarm.
+inline constexpr int kAlarmPresenting = 1;
+// Alarm id (int): the alarm has been shown to the user.
+inline constexpr int kAlarmShown = 2;
+// No argument -> bool: a countdown alarm is on screen.
+inline constexpr int kCountdownAlarmShowing = 3;
+}  // namespace meeting_alarm
+
+// Meeting limit model (714): the time limit of the current meeting.
+namespace meeting_limit {
+// {"force_refresh": bool} -> {"limit_end_time": uint64 (0: no limit), "limit_start_time": uint64,
+// "meeting_limit_grade": uint64, "used_promotion_card_num": uint32} (server seconds).
+inline constexpr int kLimitInfo = 0;
+// {"from_entrance": string}: spends a promotion (time) card; the answer comes as
+// model_event::meeting_limit::kUsePromotionCardResult.
+inline constexpr int kUsePromotionCard = 1;
+}  // namespace meeting_limit
 
 // View-model lifecycle model (716).
 namespace view_model_lifecycle {
@@ -495,6 +541,24 @@ inline constexpr int kRemove = 2;
 inline constexpr int kIsEnabled = 3;
 }  // namespace notification_center
 
+// Multi-join identify model (10065): one account in the meeting from several devices. Each takes
+// {"user_id": string} and, where named, "media_state_type" (int, velto::MultiJoinUserIdentifyManager::
+// MediaStateType) and "instance_type" (int, veltosdk::InstanceType).
+namespace multi_join_identify {
+// {"user_id", "media_state_type"} -> {"user_scene": unsigned int}.
+inline constexpr int kUserSceneByMediaStateType = 7362693;
+// {"user_id", "media_state_type", "instance_type"} -> {"is_other_instance_open_device": bool}.
+inline constexpr int kIsOtherInstanceOpenDevice = 207013204;
+// {"user_id", "media_state_type", "instance_type"} -> {"is_same_instance_by_userid": bool}.
+inline constexpr int kIsSameInstanceByUserId = 328112175;
+// {"user_id", "media_state_type"} -> {"av_user_id": string}.
+inline constexpr int kAVUserIdByUserId = 389610443;
+// A user record -> {"user_<state>" and "device_<state>": {"enable": bool}} for the seven media states.
+inline constexpr int kUserMediaState = 535713918;
+// {"user_id"} -> {"is_multi_join_mode": bool}.
+inline constexpr int kIsMultiJoinMode = 805069389;
+}  // namespace multi_join_identify
+
 // Open app policy model (10058).
 namespace open_app_policy {
 // No argument -> result: the wide sidebar's staged-rollout switch is on for this client.
@@ -503,11 +567,29 @@ inline constexpr int kWideSidebarGray = 0;
 inline constexpr int kAppInBlockList = 1;
 }  // namespace open_app_policy
 
+// Time type model (10056): which time the in-meeting time label shows.
+namespace time_type {
+// No argument -> {"current_time_type": int (1 elapsed time, 2 time limit)}.
+inline constexpr int kCurrentTimeType = 0;
+// {"current_time_type": int}: stores the type (fires nothing).
+inline constexpr int kSetCurrentTimeType = 1;
+}  // namespace time_type
+
 // Record model (1000018).
 namespace record {
 // No argument -> {"record_type": int, "record_state": int}.
 inline constexpr int kCloudRecording = 6;
+// No argument -> bool: a quick (local) recording runs.
+inline constexpr int kQuickRecordRunning = 63;
+// {"from": string, "cancel_and_upload": bool}: stops the quick recording.
+inline constexpr int kStopQuickRecord = 64;
 }  // namespace record
+
+// Company contacts model (1000029).
+namespace company_contacts {
+// {"total_count": unsigned int}: the webinar's attendee count changed.
+inline constexpr int kWebinarAttendeeTotalCount = 1;
+}  // namespace company_contacts
 
 // Screen share model (1000021).
 namespace screen_share {
@@ -526,6 +608,41 @@ inline constexpr int kShareAsksForMicView = 103;
 // No argument -> bool: screen capture settings are supported.
 inline constexpr int kScreenCaptureSettings = 165;
 }  // namespace screen_share
+
+// Webinar attendee models: the application models that feature modules derive from
+// velto::WebinarAttendeeModelBase (their ids are the modules'). Ranges are rows of the attendee
+// list: {"start": unsigned int, "size": unsigned int}.
+namespace webinar_attendee {
+// {"start", "size", "force_update": bool (default false)}: the rows the list shows -> result: a
+// new window of rows was handed to the attendee provider.
+inline constexpr int kSetVisibleRange = 0;
+// {"index": int} -> the attendee's record (the keys of an in-meeting user record); false when absent.
+inline constexpr int kGetAttendeeByIndex = 1;
+// No argument -> {"loaded_count": unsigned int} (no key while the provider is not ready).
+inline constexpr int kGetLoadedAttendeeCount = 2;
+// No argument -> {"total_count": unsigned int} (no key while the provider is not ready).
+inline constexpr int kGetTotalAttendeeCount = 3;
+// No argument: loads the next page.
+inline constexpr int kLoadMore = 4;
+// Bool: the list is shown (true) or hidden (false, the window goes back to the first page).
+inline constexpr int kSetActive = 5;
+// No argument: fires webinar_attendee event 5.
+inline constexpr int kShowMoreButtonPopover = 6;
+// No argument: fires event 6.
+inline constexpr int kShowRaiseHandButtonTips = 7;
+// Any value: fires event 7 with it.
+inline constexpr int kShowHandsUpTrailTips = 8;
+// {"index": int (default -1)}: remembers the row of the hands-up trail tips.
+inline constexpr int kSetHandsupTrailTipsIndex = 9;
+// No argument -> int: that row; false while none is remembered.
+inline constexpr int kGetHandsupTrailTipsIndex = 10;
+// Any value: handed to the model's OnPreSetVisibleRange.
+inline constexpr int kPreSetVisibleRange = 11;
+// No argument: fires event 9.
+inline constexpr int kShowCompanyInfoTips = 12;
+// No argument -> {"is_speak_open": bool}: the local user may speak.
+inline constexpr int kGetAttendeeSpeakerState = 13;
+}  // namespace webinar_attendee
 
 // Models reached only through the module runtime, by the ids given here.
 
@@ -624,6 +741,12 @@ namespace event_bus {
 inline constexpr int kEnterImmersiveMode = 12;
 // Posted with {"request_with_no_timer": bool, "request_with_delay": bool}.
 inline constexpr int kLeaveImmersiveMode = 13;
+// Posted with {"can_close_camera_preview": true}: may the camera preview close? A subscriber
+// that needs it sets "can_close_camera_preview" false and a "reason" in the poster's map.
+inline constexpr int kRequestCloseCameraPreview = 17;
+// Posted with {"can_close": true}: may the camera close? A subscriber that needs it sets
+// "can_close" false and a "reason" in the poster's map.
+inline constexpr int kRequestCloseCamera = 52;
 // Asked about with kAlertInterruption before the audio exception alert shows.
 inline constexpr int kAudioExceptionAlert = 125;
 // Posted without keys.
@@ -632,6 +755,10 @@ inline constexpr int kHideMeetingInfoTopBar = 133;
 inline constexpr int kShowMeetingInfoTopBar = 134;
 // The meeting view goes away.
 inline constexpr int kDismissMeetingView = 96;
+// Heard (payload unread): the meeting window entered immersive mode.
+inline constexpr int kDidEnterImmersiveMode = 10;
+// Heard (payload unread): the meeting window left immersive mode.
+inline constexpr int kDidLeaveImmersiveMode = 11;
 }  // namespace event_bus
 
 // Authorization model (504). The reconnect and logout payloads go to the authorization view
@@ -706,6 +833,13 @@ inline constexpr int kSwitchToAudioMode = 9;
 inline constexpr int kSelfMoveToWaitingRoom = 14;
 // The meeting was dismissed.
 inline constexpr int kDismissComplete = 23;
+// The local user was moved from the waiting room into the meeting.
+inline constexpr int kSelfMoveToMeetingRoom = 15;
+// Priority event (priority 1), the join request's map with "subscriber_token": a join went
+// through; the subscriber whose token it is stops the event when it took the join over.
+inline constexpr int kJoinMeetingConfirm = 33;
+// A join request was cancelled.
+inline constexpr int kJoinMeetingCancel = 34;
 }  // namespace meeting
 
 // Profile model (537).
@@ -713,6 +847,52 @@ namespace profile {
 // Priority event, payload to HandleInMeetingAuthViolation.
 inline constexpr int kProfileViolation = 29;
 }  // namespace profile
+
+// Meeting time model (516).
+namespace meeting_time {
+// Uint64: the elapsed seconds, every second.
+inline constexpr int kElapsedTime = 3;
+}  // namespace meeting_time
+
+// Meeting settings model (523).
+namespace meeting_settings {
+// Payload unread: "is_elapsed_time_enabled" changed.
+inline constexpr int kElapsedTimeVisibilityChanged = 2;
+}  // namespace meeting_settings
+
+// Meeting mode model (590).
+namespace meeting_mode {
+// Payload unread: the meeting mode changed.
+inline constexpr int kMeetingModeChanged = 1;
+}  // namespace meeting_mode
+
+// Main window model (591).
+namespace main_window {
+// Payload unread: the window's state (minimised, covered, restored) changed.
+inline constexpr int kWindowStateChanged = 7;
+}  // namespace main_window
+
+// Meeting alarm model (712).
+namespace meeting_alarm {
+// Payload unread: the alarm to show may have changed; ask kCurrentAlarm.
+inline constexpr int kAlarmUpdated = 0;
+}  // namespace meeting_alarm
+
+// Meeting limit model (714).
+namespace meeting_limit {
+// The kLimitInfo map: the meeting's time limit changed.
+inline constexpr int kLimitInfoUpdated = 1;
+// {"success": bool, "err_msg": string}: the answer to kUsePromotionCard.
+inline constexpr int kUsePromotionCardResult = 3;
+}  // namespace meeting_limit
+
+// Time type model (10056).
+namespace time_type {
+// {"current_time_type": int}: the user chose another time in the time menu.
+inline constexpr int kTimeTypeChanged = 0x1c278dc5;
+// Payload unread: the time menu closed.
+inline constexpr int kTimeMenuClosed = 0x302bf3f7;
+}  // namespace time_type
 
 // Custom layout model (557).
 namespace custom_layout {
@@ -741,6 +921,19 @@ inline constexpr int kCameraAccessResult = 41;
 inline constexpr int kDeviceException = 45;
 }  // namespace video
 
+// Permission model (609).
+namespace permission {
+// {"list": [{"permission_type": unsigned int (3: speak), "is_open": bool}], "from_host": bool}:
+// the local user's permissions changed.
+inline constexpr int kSelfPermissionsChanged = 2;
+}  // namespace permission
+
+// Settings window model (1000008).
+namespace settings_window {
+// The settings item the user selected (payload handed on as it is).
+inline constexpr int kSelectSettingItem = 0;
+}  // namespace settings_window
+
 // Operation alert model (1000041).
 namespace operation_alert {
 // {"operation_type"}: show a queued alert now.
@@ -754,5 +947,25 @@ namespace view_service {
 // The params plus "view": an item's view was set.
 inline constexpr int kItemSet = 1;
 }  // namespace view_service
+
+// Webinar attendee models (velto::WebinarAttendeeModelBase), fired by the model itself.
+namespace webinar_attendee {
+// {"range": {"start", "size"}}: the provider loaded these rows.
+inline constexpr int kLoadedAttendeeRangeUpdate = 0;
+// {"loaded_count": unsigned int}.
+inline constexpr int kLoadedAttendeeCountChanged = 1;
+// {"total_count": unsigned int}.
+inline constexpr int kTotalAttendeeCountChanged = 2;
+// Null value: a LoadMore finished.
+inline constexpr int kLoadMoreFinished = 3;
+// No payload: show the "more" button's popover.
+inline constexpr int kShowMoreButtonPopover = 5;
+// No payload: show the raise-hand button's tips.
+inline constexpr int kShowRaiseHandButtonTips = 6;
+// The command's input: show the hands-up trail tips.
+inline constexpr int kShowHandsUpTrailTips = 7;
+// No payload: show the company information tips.
+inline constexpr int kShowCompanyInfoTips = 9;
+}  // namespace webinar_attendee
 
 }  // namespace velto::model_event

@@ -48,4 +48,12 @@ Variant QueryAnswer(int model_id, int command, const Variant* argument, const ba
   return answer;
 }
 
+Variant QueryRecord(int model_id, int command, const Variant* argument, const base::Location& from) {
+  Variant answer;
+  if (!Call(model_id, command, argument, &answer, from)) return Variant();
+  if (answer.IsMap()) return answer;
+  LogWrongKind(model_id, command, {}, from);
+  return Variant();
+}
+
 }  // namespace velto::model

@@ -6,7 +6,7 @@
 namespace velto_common::utils::internal {
 
 base::variant::Variant QueryAuthData(const base::Location& from) {
-  return velto::model::QueryAnswer(velto::model_id::kAuthorizationModel, kCallFuncQueryAuthData, nullptr, from);
+  return velto::model::QueryRecord(velto::model_id::kAuthorizationModel, kCallFuncQueryAuthData, nullptr, from);
 }
 
 }  // namespace velto_common::utils::internal

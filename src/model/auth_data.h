@@ -10,7 +10,8 @@ namespace velto_common::utils::internal {
 
 using velto::model_command::authorization::kCallFuncQueryAuthData;
 
-// The answer map; null when the model is missing or the call fails (logged at the caller).
+// The answer map; null when the model is missing, the call fails or the answer is not a map
+// (logged at the caller).
 base::variant::Variant QueryAuthData(const base::Location& from = base::Location::Current());
 
 }  // namespace velto_common::utils::internal

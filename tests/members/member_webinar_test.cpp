@@ -148,20 +148,18 @@ Source MeetingItemKey(const char* key) {
   return query_table::Answered(id::kMeetingModel, 3, good);
 }
 
-TEST(WebinarEntries, EntriesAreOffUnlessTheMeetingOrConfigurationSaysSo) {
-  Source pstn;
-  pstn.good = [](MeetingFixture& meeting) {
-    meeting.SetConfigurationItem("meeting-ability", "webinar_pstn_entry_switch", true);
-  };
-  pstn.remove = [] { hostkit::RemoveModel(id::kServiceEntranceModel); };
-  const std::vector<Row> rows = {
+// Entries are off unless the meeting or the configuration says so.
+std::vector<Row> EntryRows() {
+  return {
       {"ShowQuestionAnswerEntry", MeetingItemKey("show_qa_entry"), [] { return Text(webinar::ShowQuestionAnswerEntry()); },
        "true", "false"},
       {"IsAllowAddMemberManagerEntrance", MeetingItemKey("member_manager_entrance"),
        [] { return Text(webinar::IsAllowAddMemberManagerEntrance()); }, "true", "false"},
-      {"IsEnableWebinarPstn", pstn, [] { return Text(webinar::IsEnableWebinarPstn()); }, "true", "false"},
+      {"IsEnableWebinarPstn", query_table::ConfigurationItem("meeting-ability", "webinar_pstn_entry_switch", true),
+       [] { return Text(webinar::IsEnableWebinarPstn()); }, "true", "false"},
   };
-  EXPECT_EQ(query_table::RunTable(rows), 11u);
 }
+
+QUERY_TABLE_TEST(WebinarEntries, EntriesAreOffUnlessTheMeetingOrConfigurationSaysSo, "webinar", EntryRows)
 
 }  // namespace

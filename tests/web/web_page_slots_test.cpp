@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "module_api/account/account_utils.h"
 #include "module_api/account/login_utils.h"
 #include "module_api/web/web_util.h"
+#include "query_table.h"
 
 namespace web = velto_common::utils::web;
 namespace account = velto_common::utils::account;
@@ -398,3 +400,44 @@ TEST(WebPageSlots, LibraryTeardownReleasesTheConfigDelegate) {
   EXPECT_EQ(hostkit::ConfigureDelegateCount("web_url_info"), 0u);
   EXPECT_EQ(web::GetVipBuyUrl(), H("/v2/buy/dialog/vip"));
 }
+
+namespace {
+
+// The exported getter of a page row: "Get<name>Url" of the web family unless named here.
+std::string GetterName(const std::string& row_name) {
+  static const std::map<std::string, std::string> kNames = {
+      {"SsoDomainPath", "GetSsoDomainPath"},
+      {"PersonalInformation", "GetUserPersonalInfomationUrl"},
+      {"MeetingInform", "GetMeetingInformPageUrl"},
+      {"SsoBuyingGuide", "GetSSOBuyingGuideUrl"},
+      {"ProfileAvatarClipper", "GetProfileAvatarClipperURL"},
+      {"SetMeetingPayConfig", "SetMeetingPayConfigUrl"},
+      {"MeetingCorpCreate", "account::GetMeetingCorpCreateUrl"},
+      {"MeetingCorpCreateWithBindPhone", "account::GetMeetingCorpCreateWithBindPhoneUrl"},
+      {"MeetingCorpCreateWithSelect", "account::GetMeetingCorpCreateWithSelectUrl"},
+      {"MeetingCorpCertify", "account::GetMeetingCorpCertifyUrl"},
+      {"MeetingCorpSupplementInfo", "account::GetMeetingCorpSupplementInfoUrl"},
+      {"CorpActive", "account::GetCorpActiveUrl"},
+      {"DissolveOrganization", "account::GetDissolveOrganizationWebUrl"},
+      {"MeetingCorpRegisterCreateSelect", "login::GetMeetingCorpRegisterCreateSelectUrl"},
+      {"YamuQr", "login::GetYamuQrUrl"},
+      {"BexaQr", "login::GetBexaQrUrl"},
+      {"MultiQrCode", "login::GetMultiQrCodeUrl"},
+      {"AuthQrCode", "login::GetAuthQrCodeUrl"},
+      {"SmsCodeNotReceiveHelp", "login::GetSmsCodeNotReceiveHelpUrl"},
+  };
+  auto it = kNames.find(row_name);
+  return it == kNames.end() ? "Get" + row_name + "Url" : it->second;
+}
+
+// Every page getter for the sweep over the exported queries: a page reads no model, so it gives
+// its default with no model installed as well.
+std::vector<query_table::Row> GetterRows() {
+  std::vector<query_table::Row> rows;
+  for (const Row& row : Rows()) rows.push_back({GetterName(row.name), query_table::None(), row.get, row.def, ""});
+  return rows;
+}
+
+}  // namespace
+
+QUERY_TABLE_TEST(WebPageSlots, EveryGetterGivesItsDefaultWithOrWithoutModels, "web", GetterRows)

@@ -25,6 +25,11 @@ ScriptedModel& ScriptedModel::Handle(int command_id, Handler handler) {
   return *this;
 }
 
+std::shared_ptr<const ScriptedModel::Handler> ScriptedModel::HandlerOf(int command_id) const {
+  auto it = handlers_.find(command_id);
+  return it == handlers_.end() ? nullptr : it->second;
+}
+
 ScriptedModel& ScriptedModel::HoldAsync(int command_id) {
   held_[command_id] = true;
   return *this;

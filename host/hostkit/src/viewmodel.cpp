@@ -75,6 +75,10 @@ void SetViewVisible(framework::ViewModel& view_model, bool visible) {
   host_internal::ViewModelDriver::SetVisible(view_model, visible);
 }
 
+void SetCustomParam(framework::ViewModel& view_model, const Variant& value) {
+  host_internal::ViewModelDriver::SetCustomParam(view_model, value);
+}
+
 void FireAction(framework::ViewModel& view_model, int action_id) {
   host_internal::ViewModelDriver::Action(view_model, action_id, nullptr);
 }

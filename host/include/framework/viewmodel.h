@@ -44,6 +44,9 @@ class ViewModel : public std::enable_shared_from_this<ViewModel> {
   virtual void OnViewAttached(const Variant* params);
   virtual void OnViewDetached();
   virtual void HandleAction(int action_id, const Variant* params);
+  // The view's custom parameters (what its owner configured it with) changed; `old_value` is
+  // null the first time.
+  virtual void OnCustomParamChanged(const Variant* old_value, const Variant* new_value);
 
   // Properties the view reads. Every write reaches the view, also of an unchanged value.
   void SetPropValue(int prop_id, bool value);

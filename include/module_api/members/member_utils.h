@@ -24,7 +24,7 @@ namespace velto_common::utils::member {
 // the model cannot say.
 VELTO_API int32_t GetUserCount(veltosdk::InMeetingUserInvisible invisible = veltosdk::kInMeetingUserInvisibleNone);
 
-// The local user's record (command 1); null when the model cannot answer.
+// The local user's record (command 1); null when the model cannot answer or answers no record.
 VELTO_API base::variant::Variant GetSelfInfo();
 VELTO_API std::string GetSelfUserID();
 VELTO_API std::string GetSelfAppId();

@@ -86,6 +86,11 @@ T QueryValue(int model_id, int command, const Variant* argument, KeyPath path, T
 VELTO_API Variant QueryAnswer(int model_id, int command, const Variant* argument = nullptr,
                               const base::Location& from = base::Location::Current());
 
+// A record answer (a map read key by key with defaults); null on failure or when the answer is
+// not a map, logged either way.
+VELTO_API Variant QueryRecord(int model_id, int command, const Variant* argument = nullptr,
+                              const base::Location& from = base::Location::Current());
+
 // Observer ids are the observing object's address, sign-extended to 64 bits.
 inline int64_t ObserverId(const void* observer) {
   return static_cast<int64_t>(reinterpret_cast<intptr_t>(observer));

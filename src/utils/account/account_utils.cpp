@@ -64,13 +64,13 @@ bool IsUserAuthorized() {
 int64_t GetAccountType() { return AccountStateInt("pay_type"); }
 
 bool IsValidPaidAccount() {
-  const Variant state = velto::model::QueryAnswer(kProfileModel, cmd::kAccountState);
+  const Variant state = velto::model::QueryRecord(kProfileModel, cmd::kAccountState);
   const int64_t pay_type = state.GetInteger("pay_type", kPayTypeFree);
   return pay_type != kPayTypeFree && state.GetInteger("pay_status", 0) == kPayStatusValid;
 }
 
 bool IsAccountValidMemberShip() {
-  const Variant state = velto::model::QueryAnswer(kProfileModel, cmd::kAccountState);
+  const Variant state = velto::model::QueryRecord(kProfileModel, cmd::kAccountState);
   return state.GetInteger("pay_type", kPayTypeFree) == kPayTypeMembership &&
          state.GetInteger("pay_status", 0) == kPayStatusValid;
 }
@@ -83,7 +83,7 @@ bool IsOrganizationAccount() {
 bool IsEducateAccount() { return AccountStateInt("account_type") == kAccountTypeEducation; }
 
 bool IsAccountInRecycleResState() {
-  const Variant state = velto::model::QueryAnswer(kProfileModel, cmd::kAccountState);
+  const Variant state = velto::model::QueryRecord(kProfileModel, cmd::kAccountState);
   return state.GetInteger("recycle_policy", 0) != 0;
 }
 
@@ -155,7 +155,7 @@ bool CheckIfLastLogin(int64_t user_type) {
 
 bool CheckIfSelectCurrentLogin() {
   const auto user_type = velto::model::Read<int64_t>(
-      velto::model::QueryAnswer(kProfileModel, cmd::kProfileBasic), {"user_type"});
+      velto::model::QueryRecord(kProfileModel, cmd::kProfileBasic), {"user_type"});
   if (!user_type) {
     VELTO_LOG(velto::log::kFailure) << "query profile failed";
     return false;
@@ -173,8 +173,13 @@ void SetIsActivatingAccount(bool activating) {
 bool GetIsActivatingAccount() {
   Variant argument = Variant::Map();
   argument["is_setter"] = false;
-  const Variant answer = velto::model::QueryAnswer(kAccountSwitchModel, cmd::kActivatingAccount, &argument);
-  return answer.IsBool() ? answer.AsBoolean() : answer.GetBoolean("is_activating_account");
+  Variant answer;
+  if (!velto::model::Call(kAccountSwitchModel, cmd::kActivatingAccount, &argument, &answer)) return false;
+  // The flag comes bare or as {"is_activating_account": flag}.
+  if (answer.IsBool()) return answer.AsBoolean();
+  if (answer.IsMap()) return answer.GetBoolean("is_activating_account");
+  velto::model::LogWrongKind(kAccountSwitchModel, cmd::kActivatingAccount, {}, base::Location::Current());
+  return false;
 }
 
 }  // namespace velto_common::utils::account

@@ -48,13 +48,16 @@ constexpr ModeRow kRows[] = {
     {Mode::kLoginModeQrCode, nullptr, kTitleQrCode, 0},
 };
 
-std::string ForcedLoginName() {
+// A deployment without the login support model offers every entry, the default one forced; the
+// missing model and a failed call are logged, an answer of another kind counts as no answer.
+std::string ForcedLoginName(framework::Model* model) {
   Variant answer;
-  framework::Model* model = framework::module::GetAppModuleModel(kLoginSupportModel);
-  if (model && model->Call(cmd::kForcedLoginName, nullptr, &answer) && answer.IsString() &&
-      !answer.AsStringView().empty()) {
-    return answer.AsStr();
+  if (!model) return "yamu";
+  if (!model->Call(cmd::kForcedLoginName, nullptr, &answer)) {
+    VELTO_LOG(velto::log::kFailure) << "call " << cmd::kForcedLoginName << " of model " << kLoginSupportModel << " failed";
+    return "yamu";
   }
+  if (answer.IsString() && !answer.AsStringView().empty()) return answer.AsStr();
   return "yamu";
 }
 
@@ -66,13 +69,17 @@ Mode ModeOfName(const std::string& name) {
   return Mode::kLoginModeYamu;
 }
 
-bool IsDisabled(const char* key) {
-  framework::Model* model = framework::module::GetAppModuleModel(kLoginSupportModel);
+bool IsDisabled(framework::Model* model, const char* key) {
   if (!model) return false;
   Variant argument = Variant::Map();
   argument["key"] = key;
   Variant answer;
-  return model->Call(cmd::kIsLoginDisabled, &argument, &answer) && answer.IsBool() && answer.AsBoolean();
+  if (!model->Call(cmd::kIsLoginDisabled, &argument, &answer)) {
+    VELTO_LOG(velto::log::kFailure) << "call " << cmd::kIsLoginDisabled << " of model " << kLoginSupportModel
+                                    << " failed for " << key;
+    return false;
+  }
+  return answer.IsBool() && answer.AsBoolean();
 }
 
 int64_t WeightOf(const Variant& item) {
@@ -84,7 +91,8 @@ int64_t WeightOf(const Variant& item) {
 }  // namespace
 
 Variant GetLocalDevicePreferLoginType(const AdjustItem& adjust, const ForcedItem& on_forced) {
-  const std::string forced_name = ForcedLoginName();
+  framework::Model* support = velto::model::Find(kLoginSupportModel);
+  const std::string forced_name = ForcedLoginName(support);
   const Mode forced = ModeOfName(forced_name);
   std::vector<Variant> items;
   for (size_t index = 0; index < std::size(kRows); ++index) {
@@ -92,7 +100,7 @@ Variant GetLocalDevicePreferLoginType(const AdjustItem& adjust, const ForcedItem
     Variant item = Variant::Map();
     item["type"] = static_cast<int32_t>(row.mode);
     item["visible"] = true;
-    item["disable"] = row.disable_key ? IsDisabled(row.disable_key) : false;
+    item["disable"] = row.disable_key ? IsDisabled(support, row.disable_key) : false;
     item["title"] = GetLocalizedString(row.title_id);
     if (!row.disable_key) item["visible"] = false;
     if (adjust) adjust(row.mode, item);

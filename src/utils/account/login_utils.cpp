@@ -165,7 +165,7 @@ bool CreateOrganization(std::shared_ptr<const framework::Context> context, bool 
     Navigator::Of(std::move(context), PageStack::kMain).PushWithClosingOthers(kHomePage, Variant());
     return false;
   }
-  const bool phone_bound = velto::model::Read<bool>(velto::model::QueryAnswer(kProfileModel, cmd::kProfileBasic),
+  const bool phone_bound = velto::model::Read<bool>(velto::model::QueryRecord(kProfileModel, cmd::kProfileBasic),
                                                     {"is_phone_bound"})
                                .value_or(false);
   VELTO_LOG(velto::log::kTrace) << "is_phone_bound = " << phone_bound;
@@ -216,7 +216,7 @@ bool IsLoginingCorpInvalid(const Variant& params) {
 }
 
 bool IsCurrentProfileCorpInvalid() {
-  const Variant profile = velto::model::QueryAnswer(kProfileModel, cmd::kProfileBasic);
+  const Variant profile = velto::model::QueryRecord(kProfileModel, cmd::kProfileBasic);
   if (!profile.IsMap()) {
     VELTO_LOG(velto::log::kFailure) << "query profile failed";
     return false;

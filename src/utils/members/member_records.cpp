@@ -146,7 +146,7 @@ bool RobotFilter(int32_t robot_user_type, uint64_t instance_id) {
 }
 
 bool RobotFilter(int64_t index) {
-  const Variant& record = GetUserInfo(framework::module::GetAppModuleModel(velto::model_id::kUserModel), index);
+  const Variant& record = GetUserInfo(velto::model::Find(velto::model_id::kUserModel), index);
   return RobotFilter(record.GetInt32("robot_user_type", 0), record.GetUint64("instance_id", 0));
 }
 

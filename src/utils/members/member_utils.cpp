@@ -87,7 +87,7 @@ int32_t GetUserCount(veltosdk::InMeetingUserInvisible invisible) {
   return answer.AsInt32();
 }
 
-Variant GetSelfInfo() { return velto::model::QueryAnswer(kUserModel, cmd::kSelfInfo); }
+Variant GetSelfInfo() { return velto::model::QueryRecord(kUserModel, cmd::kSelfInfo); }
 
 std::string GetSelfUserID() { return GetSelfInfo().GetString("user_id"); }
 
@@ -104,7 +104,10 @@ const Variant& RecordByIndex(framework::Model* model, int command, int64_t index
   if (!model) return Variant::EmptyVariant();
   Variant argument(static_cast<long long>(index));
   Variant answer;
-  if (!model->Call(command, &argument, &answer) || !answer.IsPointer() || !answer.AsPointer()) {
+  // A failed call is how the model speaks of a user who has just left: not worth a record.
+  if (!model->Call(command, &argument, &answer)) return Variant::EmptyVariant();
+  if (!answer.IsPointer() || !answer.AsPointer()) {
+    velto::model::LogWrongKind(kUserModel, command, {}, base::Location::Current());
     return Variant::EmptyVariant();
   }
   return *static_cast<const Variant*>(answer.AsPointer());
@@ -133,9 +136,10 @@ const Variant& GetUserInfo(framework::Model* model, const std::string& user_id) 
 
 Variant GetUserIndex(const std::string& user_id) {
   Variant argument(user_id);
-  Variant answer = velto::model::QueryAnswer(kUserModel, cmd::kUserIndexByUserId, &argument);
+  Variant answer;
+  if (!velto::model::Call(kUserModel, cmd::kUserIndexByUserId, &argument, &answer)) return Variant();
   if (!answer.IsInteger()) {
-    if (!answer.IsNull()) velto::model::LogWrongKind(kUserModel, cmd::kUserIndexByUserId, {}, base::Location::Current());
+    velto::model::LogWrongKind(kUserModel, cmd::kUserIndexByUserId, {}, base::Location::Current());
     return Variant();
   }
   // -1 is how the model says it does not know the user: no index at all.
@@ -149,9 +153,7 @@ bool IsForceAudioMode() {
     VELTO_LOG(velto::log::kFailure) << "room_model is null!";
     return false;
   }
-  Variant answer;
-  if (!meeting->Call(cmd::kForceAudioMode, nullptr, &answer)) return false;
-  return answer.GetBoolean("enable", false);
+  return velto::model::QueryRecord(velto::model_id::kMeetingModel, cmd::kForceAudioMode).GetBoolean("enable", false);
 }
 
 bool IsPureVideoAvailable(const Variant& record) {

@@ -106,8 +106,20 @@ bool AskPrivateChat(const sim::Variant& step, sim::Context& context) {
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("lunar_today", ShowLunarDate);
-  sim::RegisterAction("chat_private", AskPrivateChat);
+  sim::RegisterAction("lunar_today",
+                      {"Prints a date with its lunar date in both languages.",
+                       {sim::Str("date", "YYYY-MM-DD (today plus the simulated time when absent)"),
+                        sim::Str("note", "printed after the date")}},
+                      ShowLunarDate);
+  sim::RegisterAction("chat_private",
+                      {"Asks, under each chat policy, whether a private message may go to each receiver.",
+                       {sim::Ints("policies", 0, 100, "chat policies").Required(),
+                        sim::List("receivers",
+                                  {sim::Str("label", "printed").Required(),
+                                   sim::Record("receiver", "the receiver record").Required()},
+                                  "the receivers")
+                            .Required()}},
+                      AskPrivateChat);
   sim::RegisterQuery("chat.IsChatEnable", [] { return Bool(ChatUtils::IsChatEnable()); });
   sim::RegisterQuery("chat.IsChatSwitchLock", [] { return Bool(ChatUtils::IsChatSwitchLock()); });
   sim::RegisterQuery("chat.GetIMDisableChat", [] { return Bool(ChatUtils::GetIMDisableChat()); });

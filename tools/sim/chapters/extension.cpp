@@ -282,16 +282,26 @@ bool CloseAll(const Variant&, sim::Context&) {
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("home_open", OpenHome);
-  sim::RegisterAction("home_choose",
-                      [](const Variant& step, sim::Context&) { return TabAction(step, velto::tab_action::kSetCurrentTab, "chooses"); });
-  sim::RegisterAction("home_make_ahead", [](const Variant& step, sim::Context&) {
-    return TabAction(step, velto::tab_action::kInstantiateTab, "hovers over");
+  const sim::Field tab = sim::Str("tab", "the tab's extension id").Required();
+  sim::RegisterAction("home_open", {"The home page opens with its tabs and navigation area.", {}}, OpenHome);
+  sim::RegisterAction("home_choose", {"The user chooses a home tab.", {tab}}, [](const Variant& step, sim::Context&) {
+    return TabAction(step, velto::tab_action::kSetCurrentTab, "chooses");
   });
-  sim::RegisterAction("home_room", RoomEvent);
-  sim::RegisterAction("settings_open", OpenSettings);
-  sim::RegisterAction("toolbar_open", OpenToolbar);
-  sim::RegisterAction("areas_close", CloseAll);
+  sim::RegisterAction("home_make_ahead", {"The user hovers over a tab: it is made ahead of time.", {tab}},
+                      [](const Variant& step, sim::Context&) {
+                        return TabAction(step, velto::tab_action::kInstantiateTab, "hovers over");
+                      });
+  sim::RegisterAction("home_room",
+                      {"The meeting model reports joining or leaving a meeting.",
+                       {sim::Str("event", "what happened").OneOf({"joined", "left"}).Required(),
+                        sim::Bool("switching", "left: the client only moves to another room")}},
+                      RoomEvent);
+  sim::RegisterAction("settings_open",
+                      {"The settings page opens with its contributed tabs.",
+                       {sim::Str("from", "the scheme it was opened from").Required()}},
+                      OpenSettings);
+  sim::RegisterAction("toolbar_open", {"The meeting toolbar opens with its contributed button.", {}}, OpenToolbar);
+  sim::RegisterAction("areas_close", {"Every area closes; prints the module loads and activations.", {}}, CloseAll);
   sim::RegisterChapter(700, R"json({
     "name": "Modules contributing to each other: home tabs, a navigation item, settings tabs, a toolbar",
     "models": {"514": {"fail": [0]}, "502": {}},

@@ -67,7 +67,7 @@ void PrintNotificationEntries() {
   }
 }
 
-bool MeetingStep(const sim::Variant& step, sim::Context&) {
+bool MeetingStep(const sim::Variant& step, sim::Context& context) {
   const std::string op = step.GetString("op");
   if (op == "install") {
     hostkit::ClearNavigations();
@@ -80,10 +80,15 @@ bool MeetingStep(const sim::Variant& step, sim::Context&) {
   }
   hostkit::MeetingFixture* meeting = Meeting().get();
   if (!meeting) {
-    sim::Print("no meeting installed");
+    context.error = "no meeting is installed (an \"install\" op comes first)";
     return false;
   }
   const std::string user_id = step.GetString("user_id");
+  const bool known = !user_id.empty() && meeting->FindUser(user_id);
+  if (op == "add_user" ? known : (step.Has("user_id") && !known)) {
+    context.error = "user \"" + user_id + (known ? "\" is already in the meeting" : "\" is not in the meeting");
+    return false;
+  }
   if (op == "add_user") {
     meeting->AddUser(hostkit::MeetingFixture::MakeUser(user_id, step.GetString("nickname", user_id)));
     sim::Print(user_id + " joined");
@@ -127,15 +132,32 @@ bool MeetingStep(const sim::Variant& step, sim::Context&) {
     inmeeting::AccessCamera([] { sim::Print("camera: granted"); }, [] { sim::Print("camera: denied"); }, "sim");
     sim::Print("camera requests waiting: " +
                std::to_string(inmeeting::MediaDeviceAccessPermissionObserver::PendingCount()));
-  } else {
-    sim::Print("unknown meeting op " + op);
-    return false;
   }
   return true;
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("meeting", MeetingStep);
+  const sim::Field user_id = sim::Str("user_id", "the user's id").Required();
+  sim::RegisterAction(
+      "meeting",
+      {"A meeting in progress (five users at install): people, shares, audio and the camera permission.",
+       {},
+       {{"install", "Installs the meeting.", {}},
+        {"add_user", "A user joins.", {user_id, sim::Str("nickname", "the name shown")}},
+        {"update_user", "A user's record changes.", {user_id, sim::Record("changes", "the keys that change").Required()}},
+        {"remove_user", "A user leaves.", {user_id}},
+        {"screen_share", "A user starts or stops sharing the screen.", {user_id, sim::Bool("on", "starts (true when absent)")}},
+        {"audio_mode", "The audio connect mode changes.", {sim::Int("mode", 0, 3, "1 computer audio, 2 telephone").Required()}},
+        {"register_alert_host", "The meeting window hosts the audio exception alert.", {}},
+        {"join_audio_selected", "The join audio selection is complete.", {}},
+        {"audio_exception", "The audio model reports a failing device.",
+         {sim::Str("device_id", "the device").Required(), sim::Int("device_type", 0, 16, "1 microphone, 2 speaker"),
+          sim::Int("error_type", 0, 64, "the error"), sim::Bool("user_trigger", "the user caused it")}},
+        {"clear_audio_exception", "The device works again.", {}},
+        {"notification_center", "The notification centre is switched on or off.", {sim::Bool("on", "on (true when absent)")}},
+        {"camera_undecided", "The system has not decided about the camera yet.", {}},
+        {"access_camera", "A module asks for the camera.", {}}}},
+      MeetingStep);
   sim::RegisterQuery("inmeeting.GetUserListCountInMeeting",
                      [] { return std::to_string(inmeeting::GetUserListCountInMeeting()); });
   sim::RegisterQuery("inmeeting.GetStreamCountInfo", [] { return inmeeting::GetStreamCountInfo().Dump(); });

@@ -61,9 +61,13 @@ bool PayGuide(const Variant& step, sim::Context& context) {
 const bool kRegistered = [] {
   sim::RegisterQuery("join.IsRoomSwitching", [] { return std::string(join::IsRoomSwitching() ? "true" : "false"); });
   sim::RegisterQuery("join.GetJoinFrom", [] { return std::to_string(join::GetJoinFrom()); });
-  sim::RegisterAction("join_steps", Steps);
-  sim::RegisterAction("join_query_result", QueryResult);
-  sim::RegisterAction("join_pay_guide", PayGuide);
+  sim::RegisterAction("join_steps", {"Prints the join stages the library reports.", {}}, Steps);
+  sim::RegisterAction("join_query_result",
+                      {"The meeting query answers: the meeting item is logged without its secrets.",
+                       {sim::Record("meeting_item", "the meeting item answered").Required()}},
+                      QueryResult);
+  sim::RegisterAction("join_pay_guide", {"Opens the pay guide page.", {sim::Str("url", "the page").Required()}},
+                      PayGuide);
   sim::RegisterChapter(650, R"json({
     "name": "Joining: stages, query results, a room switch and the pay guide",
     "models": {"514": {"answers": {"7": {"join_from": 3}}}, "622": {"fail": [1]}},

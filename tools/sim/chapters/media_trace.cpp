@@ -115,10 +115,19 @@ bool TraceReport(const Variant& step, sim::Context&) {
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("trace_start", StartTrace);
-  sim::RegisterAction("trace_callback", TraceCallback);
-  sim::RegisterAction("trace_state", TraceState);
-  sim::RegisterAction("trace_report", TraceReport);
+  const sim::Field medium = sim::Str("medium", "the camera or the microphone (video when absent)").OneOf({"video", "audio"});
+  sim::RegisterAction("trace_start", {"The user turns the camera or microphone on: its open trace starts.", {medium}},
+                      StartTrace);
+  sim::RegisterAction("trace_callback",
+                      {"The platform's controller answers a stage of the open, now or after a delay.",
+                       {medium, sim::Str("step", "the stage").OneOf({"request", "response", "complete"}).Required(),
+                        sim::Bool("ok", "the stage succeeded (true when absent)"),
+                        sim::Int("ret_code", -2147483648LL, sim::kMaxId, "complete: the result code"),
+                        sim::Str("ret_msg", "complete: the result message"),
+                        sim::Int("delay", 0, sim::kMaxAtMs, "milliseconds later")}},
+                      TraceCallback);
+  sim::RegisterAction("trace_state", {"Prints the stage the trace waits in.", {medium}}, TraceState);
+  sim::RegisterAction("trace_report", {"Prints the trace's report if a new one arrived.", {medium}}, TraceReport);
 
   sim::RegisterChapter(970, R"json({
     "name": "Opening the camera and the microphone: the open traces, stage by stage",

@@ -222,13 +222,21 @@ bool MemberPanelStep(const Variant& step, sim::Context& context) {
   if (op == "install") return Install(step, context);
   MemberPanel* panel = Current().get();
   if (!panel) {
-    sim::Print("no member panel installed");
+    context.error = "no member panel is open (an \"install\" op comes first)";
     return false;
   }
   MemberPanel& p = *panel;
   const std::string user_id = step.GetString("user_id");
   const Variant* found = p.meeting->FindUser(user_id);
   const std::string nickname = found ? found->GetString("nickname") : "";
+  if (!found && (op == "update" || op == "leave")) {
+    context.error = "no user \"" + user_id + "\" in the meeting";
+    return false;
+  }
+  if (found && op == "join") {
+    context.error = "user \"" + user_id + "\" is already in the meeting";
+    return false;
+  }
   if (op == "join") {
     Variant user = hostkit::MeetingFixture::MakeUser(user_id, step.GetString("nickname", user_id));
     const Variant& extra = step.Get("extra");
@@ -272,15 +280,36 @@ bool MemberPanelStep(const Variant& step, sim::Context& context) {
       hostkit::SetLogLevel(6);
     }
     Current().reset();
-  } else {
-    sim::Print("unknown member panel op " + op);
-    return false;
   }
   return true;
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("member_panel", MemberPanelStep);
+  const sim::Field user_id = sim::Str("user_id", "the user's id").Required();
+  sim::RegisterAction(
+      "member_panel",
+      {"The member panel: an ordered member list, the hide switch, search and the raise-hand queue.",
+       {},
+       {{"install", "Opens the panel on a meeting of these users (and 10,000 more under --10k).",
+         {sim::List("users",
+                    {user_id, sim::Str("nickname", "the name shown").Required(),
+                     sim::Int("join_time", 0, 4102444800, "seconds since 1970"), sim::Bool("video", "camera on"),
+                     sim::Bool("host", "the host"), sim::Bool("co_host", "a co-host"),
+                     sim::Bool("is_raise_hand", "hand raised"),
+                     sim::Int("raise_hand_timestamp", 0, sim::kMaxAtMs, "when the hand went up")},
+                    "the users besides the local one")}},
+        {"join", "A user joins.",
+         {user_id, sim::Str("nickname", "the name shown (the user id when absent)"),
+          sim::Record("extra", "more keys of the user's record")}},
+        {"update", "A user's record changes.", {user_id, sim::Record("changes", "the keys that change").Required()}},
+        {"leave", "A user leaves.", {user_id}},
+        {"hide_no_video", "The host hides (or shows again) the users without video.",
+         {sim::Bool("on", "hide them").Required()}},
+        {"search", "Searches the panel by name or pinyin.", {sim::Str("keyword", "what is typed").Required()}},
+        {"show", "Prints the list.", {}},
+        {"hands", "Prints the raise-hand queue.", {}},
+        {"close", "Closes the panel (and prints the timing table under --10k).", {}}}},
+      MemberPanelStep);
   sim::RegisterChapter(320, R"json({
     "name": "The member panel: the ordered list, the hide switch, pinyin search and the raise-hand queue",
     "timeline": [

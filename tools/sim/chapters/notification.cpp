@@ -92,17 +92,22 @@ bool ShowCard(const Variant& step, sim::Context&) {
   return true;
 }
 
-bool PressCard(const Variant& step, sim::Context&) {
+bool NoSuch(sim::Context& context, const std::string& what, const std::string& name) {
+  context.error = "no " + what + " \"" + name + "\" was shown";
+  return false;
+}
+
+bool PressCard(const Variant& step, sim::Context& context) {
   auto it = Cards().find(step.GetString("card", "card"));
-  if (it == Cards().end()) return false;
+  if (it == Cards().end()) return NoSuch(context, "card", step.GetString("card", "card"));
   const Variant held = HeldMap(CommonNotify::kModelId, it->second->GetToken());
   const std::string button = step.GetString("button", "positive");
   return HostCalls<CommonNotify::ButtonBlock>(held, button + "_block");
 }
 
-bool HostDismissCard(const Variant& step, sim::Context&) {
+bool HostDismissCard(const Variant& step, sim::Context& context) {
   auto it = Cards().find(step.GetString("card", "card"));
-  if (it == Cards().end()) return false;
+  if (it == Cards().end()) return NoSuch(context, "card", step.GetString("card", "card"));
   const Variant held = HeldMap(CommonNotify::kModelId, it->second->GetToken());
   return HostCalls<CommonNotify::RemoveBlock>(held, "notify_remove_block", step.GetInt32("reason", 1));
 }
@@ -122,9 +127,9 @@ bool ShowBar(const Variant& step, sim::Context&) {
   return true;
 }
 
-bool RemoveBar(const Variant& step, sim::Context&) {
+bool RemoveBar(const Variant& step, sim::Context& context) {
   auto it = Bars().find(step.GetString("bar", "bar"));
-  if (it == Bars().end()) return false;
+  if (it == Bars().end()) return NoSuch(context, "message bar", step.GetString("bar", "bar"));
   it->second->Remove();
   PrintSent(CommonMessage::kModelId);
   return true;
@@ -136,11 +141,31 @@ std::string Showing(const char* name) {
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("notify_show", ShowCard);
-  sim::RegisterAction("notify_press", PressCard);
-  sim::RegisterAction("notify_host_dismiss", HostDismissCard);
-  sim::RegisterAction("message_show", ShowBar);
-  sim::RegisterAction("message_remove", RemoveBar);
+  const sim::Field card = sim::Str("card", "the card's name in the scenario (\"card\" when absent)");
+  const sim::Field bar = sim::Str("bar", "the bar's name in the scenario (\"bar\" when absent)");
+  sim::RegisterAction("notify_show",
+                      {"A module shows a notification card (notify model 615).",
+                       {card, sim::Int("type", 0, 1000, "the card type (1 when absent)"), sim::Str("title", "the title"),
+                        sim::Str("content", "the text"), sim::Str("positive", "the positive button (\"OK\")"),
+                        sim::Str("negative", "the negative button (\"Later\")"),
+                        sim::Int("timeout", 0, 3600000, "ms before the host closes it; 0 never")}},
+                      ShowCard);
+  sim::RegisterAction("notify_press",
+                      {"The user presses a button of a shown card: the host calls its block.",
+                       {card, sim::Str("button", "which button (positive when absent)").OneOf({"positive", "negative"})}},
+                      PressCard);
+  sim::RegisterAction("notify_host_dismiss",
+                      {"The host removes a shown card by itself.",
+                       {card, sim::Int("reason", 0, 100, "the removal reason (1 when absent)")}},
+                      HostDismissCard);
+  sim::RegisterAction("message_show",
+                      {"A module shows a message bar (message model 693).",
+                       {bar, sim::Int("type", 0, 1000, "the bar type (1 when absent)"),
+                        sim::Str("content", "the text").Required(),
+                        sim::Int("timeout", -1, 3600000, "ms before it goes; -1 never (the default)"),
+                        sim::Str("link", "a link button's text")}},
+                      ShowBar);
+  sim::RegisterAction("message_remove", {"The module removes its message bar.", {bar}}, RemoveBar);
   sim::RegisterQuery("notify.IsShowing(invite)", [] { return Showing("invite"); });
   sim::RegisterQuery("notify.IsShowing(vote)", [] { return Showing("vote"); });
 

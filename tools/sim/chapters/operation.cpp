@@ -63,9 +63,17 @@ bool Queue(const Variant& step, sim::Context&) {
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("op_save_scheme", SaveScheme);
-  sim::RegisterAction("op_init", Init);
-  sim::RegisterAction("op_queue", Queue);
+  sim::RegisterAction("op_save_scheme",
+                      {"The client was started by a scheme: the dispatcher keeps its address.",
+                       {sim::Str("scheme_url", "the start-up address").Required()}},
+                      SaveScheme);
+  sim::RegisterAction("op_init", {"Initialises the operation dispatcher.", {}}, Init);
+  sim::RegisterAction("op_queue",
+                      {"A module queues an operation alert; the dispatcher may hold it back or drop it.",
+                       {sim::Int("type", 0, 1000, "the operation alert type").Required(),
+                        sim::Str("scheme_path", "the page the alert opens"),
+                        sim::Str("name", "printed when it shows (\"alert\")")}},
+                      Queue);
   sim::RegisterQuery("operation.IsStartUpByScheme",
                      [] { return std::string(op::IsStartUpByScheme() ? "true" : "false"); });
   sim::RegisterQuery("operation.IsInMeetingPath", [] { return std::string(op::IsInMeetingPath() ? "true" : "false"); });

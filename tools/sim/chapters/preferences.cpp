@@ -1,10 +1,8 @@
-// Preferences that outlive the process: each run reads a counter from a store in a fixed state
-// directory, prints it, increments it and syncs, so the next run prints the next value; a
-// counter that could not be kept makes the run fail. Also a timer posted on the platform service.
-//
-// The state directory is $VELTO_SIM_STATE_DIR, else $XDG_STATE_HOME/velto-sim, else
-// ~/.local/state/velto-sim.
-#include <cstdlib>
+// Preferences that outlive the process: each run reads a counter from a store in the run's state
+// folder (--state), prints it, increments it and syncs, so the next run prints the next value.
+// A counter that could not be kept, or kept state found gone, is not a bad scenario: the run
+// goes on and ends with status 1. Also a timer posted on the platform service.
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,22 +15,17 @@
 
 namespace {
 
-std::string StateDir() {
-  if (const char* dir = std::getenv("VELTO_SIM_STATE_DIR"); dir && *dir) return dir;
-  if (const char* dir = std::getenv("XDG_STATE_HOME"); dir && *dir) return std::string(dir) + "/velto-sim";
-  if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.local/state/velto-sim";
-  return "/tmp/velto-sim-state";
+void NotKept(sim::Context& context, const std::string& dir, const std::string& why) {
+  std::fprintf(stderr, "velto-sim: the preferences store in %s could not be kept: %s\n", dir.c_str(), why.c_str());
+  context.state_lost = true;
 }
 
-// Fails (the simulator then exits non-zero) when the counter could not be kept for the next
-// run, and when the store had to drop what an earlier run kept (a damaged file set aside).
-bool CountRun(const sim::Variant& step, sim::Context&) {
+bool CountRun(const sim::Variant& step, sim::Context& context) {
   namespace utils = velto_common::utils;
-  const std::string dir = step.GetString("dir", StateDir());
+  const std::string dir = step.GetString("dir", context.state_dir);
   const std::string key = step.GetString("key", "run_count");
   const size_t reported_before = hostkit::StoreFailures().size();
   utils::InitializePreferences(dir);
-  bool ok = false;
   {
     auto prefs = utils::Preferences::Open(step.GetString("store", "sim_state"));
     if (base::tkv::TKV* store = prefs->tkv()) {
@@ -44,22 +37,23 @@ bool CountRun(const sim::Variant& step, sim::Context&) {
       if (const auto error = store->GetLastError()) {
         sim::Print("preferences: " + key + " could not be kept (" + error->content + "); the next run reads " +
                    std::to_string(previous) + " again");
+        NotKept(context, dir, error->content);
       } else {
         sim::Print("preferences: " + key + " is now " + std::to_string(prefs->GetInt32(key, 0)) +
                    " (the next run reads it back)");
-        ok = true;
       }
     } else {
       sim::Print("preferences: no store could be opened in " + dir);
+      NotKept(context, dir, "no store could be opened");
     }
   }
   utils::UnInitializePreferences();
   const std::vector<hostkit::StoreFailure> reported = hostkit::StoreFailures();
   for (size_t i = reported_before; i < reported.size(); ++i) {
     sim::Print("preferences: the store reported: " + reported[i].content);
-    ok = false;
+    NotKept(context, dir, reported[i].content);
   }
-  return ok;
+  return true;
 }
 
 std::vector<std::unique_ptr<velto_common::utils::timer::VLTimer>>& Timers() {
@@ -82,9 +76,18 @@ bool DropTimers(const sim::Variant&, sim::Context&) {
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("preferences_counter", CountRun);
-  sim::RegisterAction("post_timer", PostTimer);
-  sim::RegisterAction("drop_timers", DropTimers);
+  sim::RegisterAction("preferences_counter",
+                      {"Reads a counter from a store in the state folder, prints it, adds one and syncs.",
+                       {sim::Str("dir", "the folder (the run's --state folder when absent)"),
+                        sim::Str("store", "the store's name (\"sim_state\")"),
+                        sim::Str("key", "the counter's key (\"run_count\")")}},
+                      CountRun);
+  sim::RegisterAction("post_timer",
+                      {"Posts a timer that prints a line when it fires.",
+                       {sim::Int("delay", 0, sim::kMaxAtMs, "milliseconds").Required(),
+                        sim::Str("text", "what it prints")}},
+                      PostTimer);
+  sim::RegisterAction("drop_timers", {"Drops the posted timers: pending ones never fire.", {}}, DropTimers);
   sim::RegisterChapter(300, R"json({
     "name": "Preferences across runs, and timers",
     "timeline": [

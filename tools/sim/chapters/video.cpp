@@ -83,10 +83,16 @@ bool Close(const Variant&, sim::Context&) {
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("video_register_host", RegisterHost);
-  sim::RegisterAction("video_raise", Raise);
-  sim::RegisterAction("video_effects", Effects);
-  sim::RegisterAction("video_close", Close);
+  sim::RegisterAction("video_register_host",
+                      {"A window hosts the camera exception alert.",
+                       {sim::Str("page", "the hosting page").Required(),
+                        sim::Int("view_ref", 0, sim::kMaxId, "the hosting view (1)")}},
+                      RegisterHost);
+  sim::RegisterAction("video_raise", {"The client raises a camera error.",
+                                      {sim::Int("error_type", -2147483648LL, sim::kMaxId, "the error").Required()}},
+                      Raise);
+  sim::RegisterAction("video_effects", {"Prints what the camera exception led to.", {}}, Effects);
+  sim::RegisterAction("video_close", {"The meeting window closes the alert.", {}}, Close);
 
   sim::RegisterChapter(960, R"json({
     "name": "The camera exception alert: a repeated start failure and a camera in use elsewhere",

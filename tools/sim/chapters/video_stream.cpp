@@ -108,7 +108,7 @@ std::string Join(const Variant& list) {
   return text;
 }
 
-bool GalleryStep(const Variant& step, sim::Context&) {
+bool GalleryStep(const Variant& step, sim::Context& context) {
   const std::string op = step.GetString("op");
   if (op == "install") {
     hostkit::MeetingFixture::Options options;
@@ -127,7 +127,7 @@ bool GalleryStep(const Variant& step, sim::Context&) {
   }
   Gallery* g = TheGallery().get();
   if (!g || !g->manager) {
-    sim::Print("no gallery installed");
+    context.error = "no gallery is open (an \"install\" op comes first)";
     return false;
   }
   if (op == "video") {
@@ -210,16 +210,39 @@ bool GalleryStep(const Variant& step, sim::Context&) {
     sim::Print("  pulled now: " + std::to_string(g->pulls.Pulled().size()) + " streams");
     TheGallery().reset();
     return true;
-  } else {
-    sim::Print("unknown gallery op " + op);
-    return false;
   }
   g->PrintSent();
   return true;
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("gallery", GalleryStep);
+  const sim::Field users = sim::Strs("users", "user ids").Required();
+  sim::RegisterAction(
+      "gallery",
+      {"A gallery window and its video stream manager, and what it asks of the video pull model.",
+       {},
+       {{"install", "Opens the gallery in a meeting of the local user and others.",
+         {sim::Int("others", 0, 10000, "users besides the local one (2 when absent)"),
+          sim::Int("page_size", 1, 49, "tiles on the page (4 when absent)")}},
+        {"video", "Users turn their cameras on or off.", {users, sim::Bool("on", "on (true when absent)")}},
+        {"join", "Users join.", {users, sim::Bool("video", "with their cameras on")}},
+        {"leave", "A user leaves.", {sim::Str("user_id", "the user's id").Required()}},
+        {"resend", "The window lays out again and sends the same list.", {}},
+        {"page_size", "The page holds another number of tiles.",
+         {sim::Int("page_size", 1, 49, "tiles on the page").Required()}},
+        {"speaker", "Speaker layout with this user in the big view.",
+         {sim::Str("big_view", "the user in the big view").Required()}},
+        {"gallery", "Gallery layout again.", {}},
+        {"degrade", "The window goes to the back; quality drops after a delay.",
+         {sim::Int("delay", 0, 600000, "milliseconds before the drop")}},
+        {"recover", "The window is in front again.", {}},
+        {"audio_mode", "Audio mode on or off: cameras are not pulled in audio mode.",
+         {sim::Bool("on", "on (true when absent)")}},
+        {"stall", "The media layer never delivers this stream.",
+         {sim::Str("stream_id", "the stream").Required()}},
+        {"show", "Prints what the timers did meanwhile.", {}},
+        {"close", "The window closes and the manager goes away.", {}}}},
+      GalleryStep);
   sim::RegisterQuery("vsm.GetStreamSize", [] { return std::to_string(VideoStreamManager::GetStreamSize()); });
   sim::RegisterQuery("vsm.HasVideoUser", [] { return std::string(VideoStreamManager::HasVideoUser() ? "true" : "false"); });
 

@@ -71,9 +71,12 @@ bool AttachScreen(const Variant&, sim::Context&) {
   return true;
 }
 
-bool ReportFailure(const Variant& step, sim::Context&) {
+bool ReportFailure(const Variant& step, sim::Context& context) {
   hostkit::ScriptedModel* auth = hostkit::FindModel(504);
-  if (!auth || !Screen()) return false;
+  if (!auth || !Screen()) {
+    context.error = !auth ? "model 504 is not installed" : "no screen is attached";
+    return false;
+  }
   Variant last = Variant::Map();
   last["auth_result"] = step.GetInteger("code");
   auth->Answer(4, last);
@@ -83,9 +86,12 @@ bool ReportFailure(const Variant& step, sim::Context&) {
   return true;
 }
 
-bool PressButton(const Variant& step, sim::Context&) {
+bool PressButton(const Variant& step, sim::Context& context) {
   const hostkit::AlertRecord* alert = hostkit::LastAlert();
-  if (!alert) return false;
+  if (!alert) {
+    context.error = "no dialog is shown";
+    return false;
+  }
   const std::string button = step.GetString("button", "positive");
   sim::Print("user presses " + button);
   hostkit::PressAlertButton(alert->id, button == "positive" ? framework::AlertButton::kPositive
@@ -97,8 +103,11 @@ bool PressButton(const Variant& step, sim::Context&) {
   return true;
 }
 
-bool DetachScreen(const Variant&, sim::Context&) {
-  if (!Screen()) return false;
+bool DetachScreen(const Variant&, sim::Context& context) {
+  if (!Screen()) {
+    context.error = "no screen is attached";
+    return false;
+  }
   hostkit::DetachViewModel(*Screen());
   sim::Print("home screen detached, " + std::to_string(hostkit::SubscriptionsOf(Screen().get())) +
              " subscriptions left");
@@ -108,10 +117,18 @@ bool DetachScreen(const Variant&, sim::Context&) {
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("auth_screen_attach", AttachScreen);
-  sim::RegisterAction("auth_failure", ReportFailure);
-  sim::RegisterAction("auth_press", PressButton);
-  sim::RegisterAction("auth_screen_detach", DetachScreen);
+  sim::RegisterAction("auth_screen_attach", {"Attaches a screen built on the authorization view model.", {}},
+                      AttachScreen);
+  sim::RegisterAction("auth_failure",
+                      {"The authorization model (504) reports a failed sign-in.",
+                       {sim::Int("code", -2147483648LL, sim::kMaxId, "the failure code").Required(),
+                        sim::Record("event", "the event's payload")}},
+                      ReportFailure);
+  sim::RegisterAction("auth_press",
+                      {"The user presses a button of the last dialog.",
+                       {sim::Str("button", "which (positive when absent)").OneOf({"positive", "negative"})}},
+                      PressButton);
+  sim::RegisterAction("auth_screen_detach", {"Detaches the screen.", {}}, DetachScreen);
   sim::RegisterChapter(450, R"json({
     "name": "Authorization failures: the dialog of each code, and what the answer leads to",
     "models": {

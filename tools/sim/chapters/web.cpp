@@ -68,9 +68,22 @@ std::string WithCommonParams(std::string url) {
 }
 
 const bool kRegistered = [] {
-  sim::RegisterAction("web_config", DeliverWebConfig);
-  sim::RegisterAction("web_host", SetUserWebHost);
-  sim::RegisterAction("open_web", OpenWeb);
+  sim::RegisterAction("web_config",
+                      {"The server sends its \"web_url_info\" page-address document.",
+                       {sim::Record("document", "the document").Required()}},
+                      DeliverWebConfig);
+  sim::RegisterAction("web_host", {"The user picks a web host (\"\" clears it).", {sim::Str("host", "the host").Required()}},
+                      SetUserWebHost);
+  sim::RegisterAction("open_web",
+                      {"Opens a web page, in the inner web view or the browser, and prints where it went.",
+                       {sim::Str("url", "the address").Required(), sim::Bool("inner", "ask for the inner web view"),
+                        sim::Int("push_type", 0, 100, "how the page is pushed"),
+                        sim::Str("instance_id", "the page instance"), sim::Str("scheme", "the page scheme"),
+                        sim::Str("navigation_scheme", "the navigation animation"),
+                        sim::Str("ticket", "the web ticket the host holds (never printed)"),
+                        sim::Int("view_ref", 0, sim::kMaxId, "the opening view (1)"),
+                        sim::Value("params", "extra page parameters")}},
+                      OpenWeb);
   sim::RegisterQuery("web.GetVipBuyUrl", [] { return web::GetVipBuyUrl(); });
   sim::RegisterQuery("web.GetContactUsUrl", [] { return web::GetContactUsUrl(); });
   sim::RegisterQuery("web.GetRegisterUrl", [] { return web::GetRegisterUrl(); });

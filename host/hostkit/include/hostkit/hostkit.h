@@ -52,6 +52,9 @@ class ScriptedModel : public framework::ModelImpl {
   ScriptedModel& Succeed(int command_id);                 // succeeds, answer left as given
   ScriptedModel& Fail(int command_id);                    // returns false
   ScriptedModel& Handle(int command_id, Handler handler);
+  // The handler scripted for a command, null when there is none (e.g. to wrap what a fixture
+  // answers).
+  std::shared_ptr<const Handler> HandlerOf(int command_id) const;
   // AsyncCall answers stay pending until CompleteAsync; by default they complete at once.
   ScriptedModel& HoldAsync(int command_id);
   bool CompleteAsync(int command_id, Variant answer);  // completes the oldest held call

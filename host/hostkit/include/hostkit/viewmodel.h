@@ -43,6 +43,9 @@ bool AttachViewModel(framework::ViewModel& view_model, const Variant& params,
 bool DetachViewModel(framework::ViewModel& view_model);
 // Hides or shows an attached view (is_view_visible); every attach shows it.
 void SetViewVisible(framework::ViewModel& view_model, bool visible);
+// The view's custom parameters change to `value` (OnCustomParamChanged, with the previous value
+// or null the first time).
+void SetCustomParam(framework::ViewModel& view_model, const Variant& value);
 void FireAction(framework::ViewModel& view_model, int action_id);  // null parameters
 void FireAction(framework::ViewModel& view_model, int action_id, const Variant& params);
 

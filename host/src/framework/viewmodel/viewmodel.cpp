@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/threading/looper.h"
+#include "framework/module/module_interceptor_internal.h"
 #include "framework/module_service.h"
 #include "framework/viewmodel/viewmodel_records.h"
 
@@ -22,6 +23,7 @@ ViewModel::ViewModel() = default;
 ViewModel::~ViewModel() {
   ReleaseRecordedSubscriptions();
   host_internal::viewmodel::ForgetViewModel(this);
+  host_internal::interceptor::ForgetViewModel(this);
 }
 
 void ViewModel::OnViewCreated(const Variant*) {}
@@ -31,6 +33,8 @@ void ViewModel::OnViewAttached(const Variant*) {}
 void ViewModel::OnViewDetached() {}
 
 void ViewModel::HandleAction(int, const Variant*) {}
+
+void ViewModel::OnCustomParamChanged(const Variant*, const Variant*) {}
 
 void ViewModel::WriteProp(int prop_id, Variant value) {
   host_internal::viewmodel::RecordPropWrite(this, prop_id, value);

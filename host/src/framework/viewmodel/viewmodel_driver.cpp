@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "framework/module/module_interceptor_internal.h"
 #include "framework/ui_viewmodel.h"
 #include "framework/viewmodel/viewmodel_records.h"
 
@@ -34,6 +35,7 @@ bool ViewModelDriver::Attach(framework::ViewModel& view_model, const base::varia
   if (!view_model.created_) {
     view_model.created_ = true;
     view_model.OnViewCreated(params);
+    interceptor::NotifyCreated(view_model);
   }
   view_model.attached_ = true;
   view_model.visible_ = true;
@@ -41,6 +43,7 @@ bool ViewModelDriver::Attach(framework::ViewModel& view_model, const base::varia
   if (ui) ui->OnViewModelAttachedBefore(params);
   view_model.OnViewAttached(params);
   if (ui) ui->OnViewModelAttachedAfter(params);
+  interceptor::NotifyAttached(view_model);
   return true;
 }
 
@@ -55,14 +58,30 @@ bool ViewModelDriver::Detach(framework::ViewModel& view_model) {
   view_model.ReleaseRecordedSubscriptions();
   view_model.attached_ = false;
   if (ui) ui->OnViewModelDetachedAfter();
+  interceptor::NotifyDetached(view_model);
   return true;
 }
 
 void ViewModelDriver::Action(framework::ViewModel& view_model, int action_id, const base::variant::Variant* params) {
+  interceptor::NotifyHandleAction(view_model, action_id);
   auto* ui = dynamic_cast<framework::UIViewModel*>(&view_model);
   if (ui) ui->OnViewModelHandleActionBefore(action_id, params);
   view_model.HandleAction(action_id, params);
   if (ui) ui->OnViewModelHandleActionAfter(action_id, params);
+  interceptor::NotifyHandleActionAfter(view_model, action_id);
+}
+
+void ViewModelDriver::SetCustomParam(framework::ViewModel& view_model, const base::variant::Variant& value) {
+  const base::variant::Variant* previous = viewmodel::CustomParam(&view_model);
+  const base::variant::Variant old_value = previous ? *previous : base::variant::Variant();
+  viewmodel::SetCustomParam(&view_model, value);
+  view_model.OnCustomParamChanged(previous ? &old_value : nullptr, &value);
+}
+
+void ViewModelDriver::SetVisible(framework::ViewModel& view_model, bool visible) {
+  const bool changed = view_model.attached_ && view_model.visible_ != visible;
+  view_model.visible_ = visible;
+  if (changed) interceptor::NotifyVisibleChanged(view_model, visible);
 }
 
 }  // namespace host_internal

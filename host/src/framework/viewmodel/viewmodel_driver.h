@@ -13,8 +13,10 @@ struct ViewModelDriver {
   static bool Attach(framework::ViewModel& view_model, const base::variant::Variant* params,
                      std::shared_ptr<const framework::Context> context);
   static bool Detach(framework::ViewModel& view_model);
-  static void SetVisible(framework::ViewModel& view_model, bool visible) { view_model.visible_ = visible; }
+  static void SetVisible(framework::ViewModel& view_model, bool visible);
   static void Action(framework::ViewModel& view_model, int action_id, const base::variant::Variant* params);
+  // Hands the view model its new custom parameters with the ones they replace.
+  static void SetCustomParam(framework::ViewModel& view_model, const base::variant::Variant& value);
 };
 
 }  // namespace host_internal

@@ -19,6 +19,7 @@ struct Alert {
 
 struct Records {
   std::map<const framework::ViewModel*, std::map<int, std::vector<Variant>>> props;
+  std::map<const framework::ViewModel*, Variant> custom_params;
   std::vector<framework::AlertRecord> alerts;
   std::map<int64_t, Alert> alert_callbacks;
   int64_t next_alert_id = 1;
@@ -67,7 +68,20 @@ const std::vector<Variant>& PropHistory(const framework::ViewModel* view_model, 
   return prop == vm->second.end() ? kNone : prop->second;
 }
 
-void ForgetViewModel(const framework::ViewModel* view_model) { TheRecords().props.erase(view_model); }
+void ForgetViewModel(const framework::ViewModel* view_model) {
+  TheRecords().props.erase(view_model);
+  TheRecords().custom_params.erase(view_model);
+}
+
+const Variant* CustomParam(const framework::ViewModel* view_model) {
+  auto& params = TheRecords().custom_params;
+  auto it = params.find(view_model);
+  return it == params.end() ? nullptr : &it->second;
+}
+
+void SetCustomParam(const framework::ViewModel* view_model, const Variant& value) {
+  TheRecords().custom_params[view_model] = value;
+}
 
 int64_t CreateAlert(framework::AlertRecord record, framework::AlertCallback callback) {
   Records& records = TheRecords();

@@ -25,6 +25,9 @@ void LogHost(int level, const char* file, int line, const char* function, const 
 void RecordPropWrite(const framework::ViewModel* view_model, int prop_id, const base::variant::Variant& value);
 const std::vector<base::variant::Variant>& PropHistory(const framework::ViewModel* view_model, int prop_id);
 void ForgetViewModel(const framework::ViewModel* view_model);
+// The custom parameters the view was last configured with; null before the first.
+const base::variant::Variant* CustomParam(const framework::ViewModel* view_model);
+void SetCustomParam(const framework::ViewModel* view_model, const base::variant::Variant& value);
 
 // Alerts: created hidden, then shown; an id is never reused within a run.
 int64_t CreateAlert(framework::AlertRecord record, framework::AlertCallback callback);

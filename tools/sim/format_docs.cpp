@@ -1,0 +1,279 @@
+// The JSON Schema and the format page, written from the same table the validator reads.
+#include <string>
+
+#include "format.h"
+#include "sim.h"
+
+namespace sim {
+namespace {
+
+using base::variant::Variant;
+
+// JSON with two-space indentation; short arrays of scalars stay on one line.
+void Pretty(const Variant& value, int indent, std::string& out) {
+  const std::string pad(static_cast<size_t>(indent) * 2, ' ');
+  const std::string inner(static_cast<size_t>(indent + 1) * 2, ' ');
+  if (value.IsMap() && !value.empty()) {
+    out += "{\n";
+    for (size_t i = 0; i < value.size(); ++i) {
+      out += inner + Variant(value.KeyAt(i)).ToJsonStr() + ": ";
+      Pretty(value.ValueAt(i), indent + 1, out);
+      out += i + 1 < value.size() ? ",\n" : "\n";
+    }
+    out += pad + "}";
+  } else if (value.IsArray() && !value.empty()) {
+    bool scalars = true;
+    for (const Variant& item : value.Elements()) scalars = scalars && !item.IsMap() && !item.IsArray();
+    if (scalars && value.ToJsonStr().size() < 80) {
+      out += value.ToJsonStr();
+      return;
+    }
+    out += "[\n";
+    for (size_t i = 0; i < value.size(); ++i) {
+      out += inner;
+      Pretty(value.At(i), indent + 1, out);
+      out += i + 1 < value.size() ? ",\n" : "\n";
+    }
+    out += pad + "]";
+  } else {
+    out += value.ToJsonStr();
+  }
+}
+
+Variant Strings(const std::vector<std::string>& names) {
+  Variant list = Variant::Array();
+  for (const std::string& name : names) list.Add(Variant(name));
+  return list;
+}
+
+std::vector<std::string> QueryNames() {
+  std::vector<std::string> names;
+  for (const auto& [name, query] : Queries()) names.push_back(name);
+  return names;
+}
+
+Variant IdKeys(const Field& field) {
+  Variant names = Variant::Map();
+  names["type"] = "string";
+  names["pattern"] = "^(0|[1-9][0-9]{0,9})$";
+  names["description"] = "an id from " + std::to_string(field.min) + " to " + std::to_string(field.max);
+  return names;
+}
+
+Variant SchemaOf(const Field& field);
+
+Variant ObjectSchema(const std::vector<Field>& fields, const std::string& help) {
+  Variant schema = Variant::Map();
+  schema["type"] = "object";
+  if (!help.empty()) schema["description"] = help;
+  Variant properties = Variant::Map();
+  std::vector<std::string> required;
+  for (const Field& field : fields) {
+    properties[field.name] = SchemaOf(field);
+    if (field.required) required.push_back(field.name);
+  }
+  schema["properties"] = properties;
+  if (!required.empty()) schema["required"] = Strings(required);
+  schema["additionalProperties"] = false;
+  return schema;
+}
+
+Variant SchemaOf(const Field& field) {
+  Variant schema = Variant::Map();
+  switch (field.type) {
+    case Type::kString:
+      schema["type"] = "string";
+      if (!field.choices.empty()) schema["enum"] = Strings(field.choices);
+      if (field.names == Names::kQuery) schema["enum"] = Strings(QueryNames());
+      break;
+    case Type::kInteger:
+      schema["type"] = "integer";
+      schema["minimum"] = static_cast<long long>(field.min);
+      schema["maximum"] = static_cast<long long>(field.max);
+      break;
+    case Type::kBoolean:
+      schema["type"] = "boolean";
+      break;
+    case Type::kValue:
+      break;
+    case Type::kRecord:
+      schema["type"] = "object";
+      break;
+    case Type::kStrings: {
+      schema["type"] = "array";
+      Field item = field;
+      item.type = Type::kString;
+      item.help.clear();
+      schema["items"] = SchemaOf(item);
+      break;
+    }
+    case Type::kIntegers: {
+      schema["type"] = "array";
+      Field item = field;
+      item.type = Type::kInteger;
+      item.help.clear();
+      schema["items"] = SchemaOf(item);
+      break;
+    }
+    case Type::kList:
+      schema["type"] = "array";
+      schema["items"] = ObjectSchema(field.fields, "");
+      break;
+    case Type::kObject:
+      schema = ObjectSchema(field.fields, "");
+      break;
+    case Type::kIdMap:
+      schema["type"] = "object";
+      schema["propertyNames"] = IdKeys(field);
+      schema["additionalProperties"] = SchemaOf(field.fields.front());
+      break;
+  }
+  if (!field.help.empty()) schema["description"] = field.help;
+  return schema;
+}
+
+Variant StepSchema(const std::string& name, const ActionSpec& spec, const OpSpec* op) {
+  std::vector<Field> fields = StepFields();
+  fields[1].choices = {name};
+  fields.insert(fields.end(), spec.fields.begin(), spec.fields.end());
+  if (op) {
+    fields.push_back(Str("op", "").OneOf({op->name}).Required());
+    fields.insert(fields.end(), op->fields.begin(), op->fields.end());
+  }
+  Variant schema = ObjectSchema(fields, op ? op->summary : spec.summary);
+  if (!spec.declared) schema.Remove("additionalProperties");
+  return schema;
+}
+
+}  // namespace
+
+std::string JsonSchema() {
+  Variant schema = Variant::Map();
+  schema["$schema"] = "https://json-schema.org/draft/2020-12/schema";
+  schema["title"] = "velto-sim scenario";
+  schema["description"] = "Generated by velto-sim --schema from the table its validator reads.";
+  Variant top = ObjectSchema(DocumentFields(), "");
+  Variant steps = Variant::Array();
+  Variant defs = Variant::Map();
+  for (const auto& [name, spec] : ActionSpecs()) {
+    std::vector<std::pair<std::string, const OpSpec*>> shapes;
+    if (spec.ops.empty()) shapes.emplace_back(name, nullptr);
+    for (const OpSpec& op : spec.ops) shapes.emplace_back(name + "." + op.name, &op);
+    for (const auto& [def, op] : shapes) {
+      defs[def] = StepSchema(name, spec, op);
+      Variant ref = Variant::Map();
+      ref["$ref"] = "#/$defs/" + def;
+      steps.Add(ref);
+    }
+  }
+  Variant items = Variant::Map();
+  items["oneOf"] = steps;
+  Variant timeline = Variant::Map();
+  timeline["type"] = "array";
+  timeline["description"] = top["properties"]["timeline"].GetString("description");
+  timeline["items"] = items;
+  top["properties"]["timeline"] = timeline;
+  for (size_t i = 0; i < top.size(); ++i) schema[top.KeyAt(i)] = top.ValueAt(i);
+  schema["$defs"] = defs;
+  std::string out;
+  Pretty(schema, 0, out);
+  return out + "\n";
+}
+
+namespace {
+
+std::string Kind(const Field& field) {
+  switch (field.type) {
+    case Type::kString:
+      if (!field.choices.empty()) {
+        std::string text;
+        for (const std::string& choice : field.choices) text += (text.empty() ? "" : " \\| ") + ("`\"" + choice + "\"`");
+        return text;
+      }
+      return field.names == Names::kQuery ? "query name" : "string";
+    case Type::kInteger:
+      return "integer " + std::to_string(field.min) + "..." + std::to_string(field.max);
+    case Type::kBoolean:
+      return "boolean";
+    case Type::kValue:
+      return "any JSON";
+    case Type::kRecord:
+      return "object (free keys)";
+    case Type::kStrings:
+      return field.names == Names::kQuery ? "array of query names" : "array of strings";
+    case Type::kIntegers:
+      return "array of integers " + std::to_string(field.min) + "..." + std::to_string(field.max);
+    case Type::kList:
+      return "array of objects";
+    case Type::kObject:
+      return "object";
+    case Type::kIdMap:
+      return "object keyed by id " + std::to_string(field.min) + "..." + std::to_string(field.max);
+  }
+  return "?";
+}
+
+void Rows(const std::vector<Field>& fields, const std::string& prefix, std::string& out) {
+  for (const Field& field : fields) {
+    const std::string name = prefix + field.name;
+    out += "| `" + name + "` | " + Kind(field) + " | " + (field.required ? "yes" : "no") + " | " + field.help + " |\n";
+    if (field.type == Type::kList) Rows(field.fields, name + "[]." , out);
+    if (field.type == Type::kObject) Rows(field.fields, name + ".", out);
+    if (field.type == Type::kIdMap && field.fields.front().type == Type::kObject) {
+      Rows(field.fields.front().fields, name + ".<id>.", out);
+    }
+  }
+}
+
+void Table(const std::vector<Field>& fields, std::string& out) {
+  if (fields.empty()) {
+    out += "No arguments.\n\n";
+    return;
+  }
+  out += "| field | type | required | meaning |\n|---|---|---|---|\n";
+  Rows(fields, "", out);
+  out += "\n";
+}
+
+}  // namespace
+
+std::string FormatDoc() {
+  std::string out =
+      "# The velto-sim scenario format\n\n"
+      "Generated by `velto-sim --format-doc` from the table the scenario validator reads; "
+      "`docs/scenario.schema.json` (`velto-sim --schema`) is the same table as a JSON Schema. "
+      "A test fails when either committed copy differs from what the simulator generates: "
+      "regenerate both with `ninja -C build sim_docs`.\n\n"
+      "A scenario is one JSON object. It is checked whole before anything plays: an unknown field, "
+      "an unknown action or query, a value of the wrong type, a number out of range or with a fraction, "
+      "a model id that is not a whole number, or a key given twice stops the run with one error that names "
+      "the field's path, what was expected and what was found, and exit status 2. Nothing is converted: "
+      "`\"at\": \"500\"`, `500.0` and `5e2` are all errors.\n\n"
+      "Exit statuses: 0 the run played; 2 bad input (command line, scenario, or a step that cannot be "
+      "carried out, such as firing an event of a model that is not installed); 1 state or output that "
+      "could not be kept (the preferences store, a report file); 128 + the signal when SIGINT or SIGTERM "
+      "stopped the run, after what was played has been printed and written.\n\n"
+      "## The document\n\n";
+  Table(DocumentFields(), out);
+  out += "## A step\n\nEvery step of `timeline` has these two fields and the arguments of its action.\n\n";
+  Table(StepFields(), out);
+  out += "## Actions\n\n";
+  for (const auto& [name, spec] : ActionSpecs()) {
+    out += "### `" + name + "`\n\n";
+    if (!spec.declared) {
+      out += "Arguments not declared: this action accepts any fields.\n\n";
+      continue;
+    }
+    out += spec.summary + "\n\n";
+    Table(spec.fields, out);
+    for (const OpSpec& op : spec.ops) {
+      out += "#### `\"op\": \"" + op.name + "\"`\n\n" + op.summary + "\n\n";
+      Table(op.fields, out);
+    }
+  }
+  out += "## Queries\n\nNames that an `ask` step may list (`velto-sim --list-queries`):\n\n";
+  for (const auto& [name, query] : Queries()) out += "- `" + name + "`\n";
+  return out;
+}
+
+}  // namespace sim
