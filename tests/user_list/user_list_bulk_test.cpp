@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -32,7 +33,13 @@ using hostkit::MeetingFixture;
 using hostkit::Variant;
 using Journal = std::vector<std::string>;
 
-const char* const kNames[] = {"Alice", "alice", "bob", "Carol", "张伟", "王芳", "李娜", "Zoe", "赵敏"};
+// Besides names that differ only in case and Chinese names: two spellings of one name that the
+// collator holds equal although their bytes differ (a precomposed and a combining accent), and
+// names whose collation keys share their first bytes.
+const char* const kNames[] = {"Alice", "alice", "bob",     "Carol",          "张伟",          "王芳",
+                              "李娜",  "Zoe",   "赵敏",    "Zo\xC3\xA9",     "Zoe\xCC\x81",    "Christopher Adams",
+                              "Christopher Adam"};
+constexpr uint32_t kNameCount = static_cast<uint32_t>(std::size(kNames));
 
 // The default rule by another name: it places exactly as the default rule does, but the
 // manager only places in bulk for the default rule itself.
@@ -110,7 +117,7 @@ Played Play(uint32_t seed, bool one_by_one, const velto::UserListManager::Compar
   hide.Succeed(6).Fail(7);  // users without video hidden from the start
   int next = 0;
   auto new_user = [&]() {
-    Variant user = MeetingFixture::MakeUser("b-" + std::to_string(next++), kNames[below(9)] + std::string(below(2) ? "" : " 1"));
+    Variant user = MeetingFixture::MakeUser("b-" + std::to_string(next++), kNames[below(kNameCount)] + std::string(below(2) ? "" : " 1"));
     user["audio"] = below(3) != 0;
     const bool video = below(3) == 0;
     user["video"] = video;
@@ -167,7 +174,7 @@ Played Play(uint32_t seed, bool one_by_one, const velto::UserListManager::Compar
       const std::vector<std::string> ids = meeting.user_ids();
       for (int i = 0; i < 3; ++i) {
         Variant change = Variant::Map();
-        change[below(2) ? "video" : "nickname"] = below(2) ? Variant(below(2) == 0) : Variant(kNames[below(9)]);
+        change[below(2) ? "video" : "nickname"] = below(2) ? Variant(below(2) == 0) : Variant(kNames[below(kNameCount)]);
         changes.emplace_back(ids[below(static_cast<uint32_t>(ids.size()))], change);
       }
       what << "updates";

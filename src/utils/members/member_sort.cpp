@@ -18,6 +18,7 @@
 #include "module_api/model/model_call.h"
 #include "module_api/model_ids.h"
 #include "util/string/stringhelp.h"
+#include "utils/members/member_internal.h"
 
 namespace velto_common::utils::member {
 
@@ -125,6 +126,16 @@ const Variant& RecordOf(framework::Model* model, const Variant& index) {
 }
 
 }  // namespace
+
+namespace internal {
+
+std::string NicknameSortKey(std::string_view nickname) {
+  SortKeyCache& cache = SortKeys();
+  cache.Prepare();
+  return cache.KeyOf(nickname);
+}
+
+}  // namespace internal
 
 uint16_t GetSortPriority(const Variant& record) { return ReadSortFields(record).priority; }
 

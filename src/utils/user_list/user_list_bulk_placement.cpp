@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "framework/resource.h"
+#include "utils/members/member_internal.h"
+
 namespace velto::internal {
 
 using base::variant::Variant;
@@ -162,6 +165,9 @@ BulkPlacement::BulkPlacement(framework::Model* user_model, const Variant& visibl
   fields_.reserve(room);
   has_fields_.reserve(room);
   slot_of_index_.Reserve(room);
+  nickname_keys_.reserve(room);
+  has_key_.reserve(room);
+  language_serial_ = framework::Resource::GetInstance()->GetLanguageSerial();
   for (const bool in_visible : {true, false}) {
     std::vector<uint32_t> listed;
     for (const Variant& index : (in_visible ? visible : invisible).Elements()) {
@@ -182,6 +188,8 @@ uint32_t BulkPlacement::NewSlot(const Variant& index, const Variant* record, boo
   slots_.push_back(std::move(slot));
   fields_.emplace_back();
   has_fields_.push_back(false);
+  nickname_keys_.emplace_back();
+  has_key_.push_back(false);
   return static_cast<uint32_t>(slots_.size() - 1);
 }
 
@@ -201,6 +209,39 @@ const BulkPlacement::SortUserFields& BulkPlacement::FieldsOf(uint32_t slot) {
     has_fields_[slot] = true;
   }
   return fields_[slot];
+}
+
+const BulkPlacement::NicknameKey& BulkPlacement::KeyOf(uint32_t slot) {
+  if (!has_key_[slot]) {
+    const std::string key = velto_common::utils::member::internal::NicknameSortKey(FieldsOf(slot).nickname);
+    NicknameKey& entry = nickname_keys_[slot];
+    entry.offset = static_cast<uint32_t>(keys_.size());
+    entry.length = static_cast<uint32_t>(key.size());
+    for (size_t i = 0; i < 8; ++i) {
+      entry.head = (entry.head << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
+    }
+    keys_ += key;
+    has_key_[slot] = true;
+  }
+  return nickname_keys_[slot];
+}
+
+bool BulkPlacement::MemberOrderBefore(uint32_t a, uint32_t b) {
+  const SortUserFields& first = FieldsOf(a);
+  const SortUserFields& second = FieldsOf(b);
+  if (!keys_usable_) return velto_common::utils::member::CompareSortUserFields(first, second);
+  // CompareSortUserFields step by step: the priority; byte-equal nicknames by user id; other
+  // nicknames in collation order, which is the order of their keys. Byte-equal nicknames have
+  // equal keys, so differing keys settle it without looking at the nicknames.
+  if (first.priority != second.priority) return first.priority > second.priority;
+  const NicknameKey& first_key = KeyOf(a);
+  const NicknameKey& second_key = KeyOf(b);
+  // Numbers that differ differ where the keys do (a shorter key's padding is below any byte
+  // that continues the longer one, or equal to a zero byte, which the whole keys then decide).
+  if (first_key.head != second_key.head) return first_key.head < second_key.head;
+  const int order = KeyText(first_key).compare(KeyText(second_key));
+  if (order != 0) return order < 0;
+  return first.nickname == second.nickname && first.user_id < second.user_id;
 }
 
 bool BulkPlacement::IsMemberOrder(const CompareUserFunc& compare) {
@@ -230,10 +271,12 @@ void BulkPlacement::Insert(bool visible, const Variant& index, const Variant& re
   size_t low = 0;
   size_t high = list.size();
   if (visible ? member_order_visible_ : member_order_invisible_) {
-    const SortUserFields fields = FieldsOf(slot);
+    if (keys_usable_ && framework::Resource::GetInstance()->GetLanguageSerial() != language_serial_) {
+      keys_usable_ = false;
+    }
     while (low < high) {
       const size_t middle = low + (high - low) / 2;
-      if (velto_common::utils::member::CompareSortUserFields(FieldsOf(list.At(middle)), fields)) {
+      if (MemberOrderBefore(list.At(middle), slot)) {
         low = middle + 1;
       } else {
         high = middle;

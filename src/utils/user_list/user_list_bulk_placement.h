@@ -8,11 +8,15 @@
 //
 // A comparison that is the library's own member order (member::CompareSortUser itself) is
 // evaluated from each user's sort fields, read once per user (member::GetSortUserFields), rather
-// than from two record reads per comparison: the same answers, at a fraction of the cost.
+// than from two record reads per comparison, and its nickname comparison from each nickname's
+// collation key, made once per nickname, rather than by the collator on every comparison: the
+// same answers, at a fraction of the cost.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/variant/variant.h"
@@ -100,6 +104,17 @@ class BulkPlacement {
   uint32_t NewSlot(const Variant& index, const Variant* record, bool visible);
   const Variant& RecordOf(uint32_t slot);
   const SortUserFields& FieldsOf(uint32_t slot);
+  // The member order (CompareSortUserFields) of two slots' users.
+  bool MemberOrderBefore(uint32_t a, uint32_t b);
+  // The collation key of a slot's nickname: its first eight bytes as a number (zero-padded, so
+  // that numbers in order mean keys in order) and the whole key in keys_.
+  struct NicknameKey {
+    uint64_t head = 0;
+    uint32_t offset = 0;
+    uint32_t length = 0;
+  };
+  const NicknameKey& KeyOf(uint32_t slot);
+  std::string_view KeyText(const NicknameKey& key) const { return std::string_view(keys_).substr(key.offset, key.length); }
   // True when `compare` is member::CompareSortUser itself.
   static bool IsMemberOrder(const CompareUserFunc& compare);
 
@@ -114,6 +129,14 @@ class BulkPlacement {
   // member order's fields (read on first comparison) and whether they were read.
   std::vector<SortUserFields> fields_;
   std::vector<bool> has_fields_;
+  // By slot: the nickname keys (made on first comparison), and their bytes one after another.
+  // Keys belong to the language of the start; a language switch meanwhile (which a hook could
+  // make) sends the comparisons back to the collator.
+  std::vector<NicknameKey> nickname_keys_;
+  std::vector<bool> has_key_;
+  std::string keys_;
+  uint64_t language_serial_ = 0;
+  bool keys_usable_ = true;
   SlotIndex slot_of_index_;  // for users in either list
   SlotSequence visible_;
   SlotSequence invisible_;
