@@ -27,33 +27,41 @@ struct Exclusion {
 
 const std::vector<Exclusion>& Exclusions() {
   static const std::vector<Exclusion> exclusions = {
-      {"landed after the sweep, with the join, video, dispatcher, trace, open-app, tracker and multi-join "
-       "families: their own tests check their failure values; their query-table rows are still to come",
-       {
-         "ConvertToIMShareAppInfo", "GetMultiTabWindowSize", "GetNicknameAvatar", "IsValidBasicInfo",
-         "ShowSidebarSpliterGuideTips", "StartAudioStateMachine", "StartVideoStateMachine",
-         "block_operation::BlockOperationIfNeed", "block_operation::CancelBlockOperation",
-         "join::ConvertSDKJoinStepToJoinStage", "join::GetJoinAlertReportParam", "join::GetJoinFrom",
-         "join::GetJoinResultFromQueryMeetingResult", "join::HandleSwitchAccountWhenShowInvitedMemberOnlyDialog",
-         "join::IsRoomSwitching", "join::LeaveMeetingIfNeeded", "join::LogNecessaryMeetingItem",
-         "join::OnEventShowInvitedMemberOnlyDialog", "join::PreCheckMeetingItemLimitBeforeJoin",
-         "join::PrepareJoinCrossAccountMeeting", "join::RegisterSwitchAccountAfterCallback",
-         "join::ShowCommonGuestJoinHintAlert", "join::ShowCommonJoinFailedAlert",
-         "join::ShowPrivacyDataOverseaAlert", "join::ShowSwitchAccountSuccessToast",
-         "meeting_info::GetProductVersion", "multi_device_join::OpenPayGuideUrl",
-         "multi_device_join::ShowMultiDeviceJoinAlertBeforePay", "operation_dispatcher::CheckAndAddOperationAlert",
-         "operation_dispatcher::InitOperationDispatcher", "operation_dispatcher::IsAdvertisingPriorityExperience",
-         "operation_dispatcher::IsInMeetingPath", "operation_dispatcher::IsStartUpByScheme",
-         "operation_dispatcher::PullOperationAlertShowRules", "operation_dispatcher::SaveParseSchemeParams",
-         "operation_dispatcher::SavePushType", "operation_dispatcher::ShowOperationAlert",
-         "record::IsQuickRecordRunning", "video::GetDeviceExceptionInfo", "video::GetVideoUnsupportAlertInfo",
-         "video::GetVideoUnsupportDesc", "video::IsDeviceHasVideoInDevice", "video::IsDeviceScreenShareOn",
-         "video::IsDeviceVideoOn", "video::IsDeviceWebScreenShareOn", "video::UpdateDeviceLocalVideo",
-         "video_exception::GetVideoExceptionUIInfo", "video_exception::HandleCloseVideoException",
-         "video_exception::HandleVideoException", "video_exception::IsFinalAction",
-         "video_exception::RaiseVideoException", "video_exception::RegisterVideoExceptionAlertHost",
-         "video_exception::ReportVideoException", "video_exception::UnregisterVideoExceptionAlertHost",
-         "video_virtual::Md5DataToVariant", "video_virtual::StructDataToVariant", "video_virtual::VariantToMd5Data", "video_virtual::VariantToStructData"}},
+      // Join: actions, alerts and callbacks; join_test drives each through hostkit.
+      {"join actions: leaving, switching account and registering what runs after the switch change the client "
+       "and answer nothing a model gives",
+       {"join::LeaveMeetingIfNeeded", "join::HandleSwitchAccountWhenShowInvitedMemberOnlyDialog",
+        "join::RegisterSwitchAccountAfterCallback"}},
+      {"join alerts, dialogs and toasts: they show something on a view model and report what the user pressed "
+       "through callbacks",
+       {"join::ShowCommonGuestJoinHintAlert", "join::ShowCommonJoinFailedAlert", "join::ShowPrivacyDataOverseaAlert",
+        "join::ShowSwitchAccountSuccessToast", "join::OnEventShowInvitedMemberOnlyDialog",
+        "join::PrepareJoinCrossAccountMeeting"}},
+      {"the limit check before a join runs the caller's continuation or shows the limit alert; its answer is "
+       "whether it stopped the join, taken from the item the caller hands in",
+       {"join::PreCheckMeetingItemLimitBeforeJoin"}},
+      {"multi-device join: the pay-guide alert and the pay-guide page are shown, not asked",
+       {"multi_device_join::OpenPayGuideUrl", "multi_device_join::ShowMultiDeviceJoinAlertBeforePay"}},
+      // Video: the camera exception alert's lifecycle; video_exception_test drives it.
+      {"camera exception alert: registering its host, raising, handling, closing and reporting an exception "
+       "show or take down the alert and tell the video model",
+       {"video_exception::RegisterVideoExceptionAlertHost", "video_exception::UnregisterVideoExceptionAlertHost",
+        "video_exception::RaiseVideoException", "video_exception::HandleVideoException",
+        "video_exception::HandleCloseVideoException", "video_exception::ReportVideoException"}},
+      {"rewrites the caller's user record in place and answers nothing", {"video::UpdateDeviceLocalVideo"}},
+      // Operation dispatcher and blocking: operation_dispatcher_test and block_operation_test.
+      {"operation dispatcher: starting it, queueing an alert with its show callback, pulling the show rules "
+       "and saving the start scheme or push type change its state and answer nothing",
+       {"operation_dispatcher::InitOperationDispatcher", "operation_dispatcher::CheckAndAddOperationAlert",
+        "operation_dispatcher::PullOperationAlertShowRules", "operation_dispatcher::SaveParseSchemeParams",
+        "operation_dispatcher::SavePushType", "operation_dispatcher::ShowOperationAlert"}},
+      {"blocking runs the caller's operation now or after the block view; cancelling drops waiting operations",
+       {"block_operation::BlockOperationIfNeed", "block_operation::CancelBlockOperation"}},
+      // Open apps and media traces.
+      {"tells the sidebar app model to show its splitter guide and always answers true",
+       {"ShowSidebarSpliterGuideTips"}},
+      {"start the camera and microphone trace machines; media_trace tests drive them by fired events",
+       {"StartAudioStateMachine", "StartVideoStateMachine"}},
       {"page and host setters: they store a checked address and answer nothing; web_page_slots_test drives each "
        "with valid and invalid text and through the server documents",
        {

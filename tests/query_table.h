@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/module/module.h"
 #include "hostkit/hostkit.h"
 #include "hostkit/media_engine.h"
 #include "hostkit/meeting_fixture.h"
@@ -45,6 +46,10 @@ struct Source {
   int swept_command = 0;
   // Kinds the query takes besides the good answer's own (e.g. a flag that may come bare).
   std::vector<Variant::Kind> right_kinds;
+  // The failure record expected: its level and a text it contains. A query that checks what its
+  // caller hands in rejects it in its own words, not always at level 1.
+  int log_level = 1;
+  std::string log_text;
 };
 
 struct Row {
@@ -91,6 +96,34 @@ inline Source CallResult(int model_id, int command, bool logs_when_failing = fal
   source.fail = [=] { ModelFor(model_id).Fail(command); };
   source.logs_when_failing = logs_when_failing;
   return source;
+}
+
+// What a caller got from a model command and hands to the query (a user record, a meeting
+// query's answer): the row asks for it with Asked() and passes it on. A missing model or a failing
+// call hands in null; every wrong kind of answer is swept as for Answered. By default the query
+// is expected to take it quietly; give the record it must leave with Logs().
+inline Source Handed(int model_id, int command, Variant good) {
+  Source source = Answered(model_id, command, std::move(good));
+  source.logs_when_missing = source.logs_when_failing = source.logs_when_wrong = false;
+  return source;
+}
+
+// The record a source's failures must leave: every condition, or all but a map missing the key.
+inline Source Logs(Source source, int level, std::string text, bool when_key_missing = true) {
+  source.logs_when_missing = source.logs_when_failing = source.logs_when_wrong = true;
+  source.logs_when_key_missing = when_key_missing;
+  source.log_level = level;
+  source.log_text = std::move(text);
+  return source;
+}
+
+// The answer of a command as a module would fetch it before handing it on; null when the model
+// is missing or the call fails.
+inline Variant Asked(int model_id, int command) {
+  Variant answer;
+  framework::Model* model = framework::module::GetAppModuleModel(model_id);
+  if (!model || !model->Call(command, nullptr, &answer)) return Variant();
+  return answer;
 }
 
 // Whatever the fixture answers already is the good answer.
@@ -363,7 +396,9 @@ inline bool RunRow(const Row& row, Condition condition, AnswerKind kind = Answer
   if (condition == Condition::kWrongKind || condition == Condition::kAnswerKind) should_log = source.logs_when_wrong;
   if (key_missing) should_log = source.logs_when_wrong && source.logs_when_key_missing;
   if (should_log) {
-    EXPECT_GE(hostkit::CountLogs(1, ""), 1u) << row.name << " with " << with << " leaves no failure record";
+    EXPECT_GE(hostkit::CountLogs(source.log_level, source.log_text), 1u)
+        << row.name << " with " << with << " leaves no level-" << source.log_level << " record \"" << source.log_text
+        << "\"";
   }
   return true;
 }

@@ -337,7 +337,7 @@ inline constexpr int kThirdAppAuthorizeSender = 124;
 inline constexpr int kSwitchAccountParams = 86;
 // {"callback_block", "action_params"}: what to do once the switch is done.
 inline constexpr int kRegisterAfterSwitchAction = 87;
-// No argument -> {"report_param": {...}}: the join alert's report parameters.
+// {"creator_uid", "creator_appid"} -> {"report_param": {...}}: the join alert's report parameters.
 inline constexpr int kJoinAlertReportParam = 88;
 }  // namespace account_switch
 

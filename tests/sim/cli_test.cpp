@@ -111,6 +111,12 @@ TEST(SimCommandLine, BadFlagsGetOneErrorAndStatus2) {
       {{file, "--users", "10"}, "excludes --users"},
       {{"--users", "0"}, "--users"},
       {{"--minutes", "-5"}, "--minutes"},
+      // Numbers are read as written: no wrap-around, overflow, octal or hexadecimal.
+      {{"--seed", "-1"}, "--seed: expected a whole number from 0 to 18446744073709551615, found \"-1\""},
+      {{"--seed", "99999999999999999999999"}, "--seed: expected a whole number"},
+      {{"--users", "010"}, "--users: expected a whole number from 1 to 20000, found \"010\""},
+      {{"--users", "0x10"}, "--users: expected a whole number"},
+      {{"--minutes", "1e2"}, "--minutes: expected a whole number from 1 to 1440"},
       {{dir.File("missing.json")}, "File does not exist"},
   };
   for (const auto& [args, error] : cases) {

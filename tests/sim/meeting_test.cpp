@@ -1,15 +1,23 @@
 // The built-in meeting against its own schedule: what the generator planned (joins, leaves,
 // hands, alerts, notifications) is what the library was seen to do, and the gallery never pulls
 // a stream it does not show.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <ctime>
 #include <map>
+#include <set>
+#include <string>
 #include <vector>
 
+#include "hostkit/platform.h"
 #include "meeting/schedule.h"
 #include "sim.h"
 #include "sim_run.h"
@@ -50,6 +58,54 @@ void ExpectSummaryFollowsSchedule(const sim::meeting::Plan& plan, const Variant&
   EXPECT_EQ(figure("web pages opened"), count("web page"));
   EXPECT_EQ(figure("private chat questions"), count("chat check"));
 
+  // The time limit: each banner the meeting alarm model raised was shown, the countdown hid the
+  // label, each time card pressed was spent, and every look after the limit found it on the label.
+  auto looks_after_open = [&] {
+    int64_t looks = 0;
+    for (const auto& event : schedule.Sorted()) looks += event.kind == "time label" && !event.args.GetBoolean("open");
+    return looks;
+  };
+  EXPECT_EQ(figure("time limits"), count("time limit"));
+  EXPECT_EQ(figure("meeting alarms shown"), count("time alarm") + count("countdown"));
+  EXPECT_EQ(figure("countdowns shown"), count("countdown"));
+  EXPECT_EQ(figure("time cards used"), count("time card"));
+  EXPECT_EQ(figure("looks at the limit on the label"), looks_after_open());
+  // Join limits: a dialog for each refused join, answered with the button the schedule says,
+  // and the answer carried out.
+  auto answered = [&](const std::string& limit, const std::string& button) {
+    int64_t n = 0;
+    for (const auto& event : schedule.Sorted()) {
+      n += event.kind == "join alert answered" && event.args.GetString("button") == button &&
+           (limit.empty() || event.args.GetString("limit") == limit);
+    }
+    return n;
+  };
+  EXPECT_EQ(figure("join-limit alerts shown"), count("join refused"));
+  EXPECT_EQ(figure("join-limit positive answers"), answered("", "positive"));
+  EXPECT_EQ(figure("join-limit negative answers"), answered("", "negative"));
+  EXPECT_EQ(figure("join-limit dialogs closed"), answered("", "close"));
+  EXPECT_EQ(figure("enrolment pages opened"), answered("not enrolled", "positive"));
+  EXPECT_EQ(figure("other meetings ended to join"), answered("room in use", "positive"));
+  // What was shown carries the answer given: the time card's button on the countdown, and on
+  // each join-limit dialog the button the schedule pressed (its close box as "close").
+  std::map<int64_t, std::string> dialogs;  // shown at -> answer
+  std::vector<std::string> alarm_answers;
+  for (const Variant& notice : summary.Get("shown").Elements()) {
+    if (notice.GetString("what") == "alert") dialogs[notice.GetInteger("at_ms")] = notice.GetString("answer");
+    if (notice.GetString("what") == "alarm") alarm_answers.push_back(notice.GetString("answer"));
+  }
+  std::map<int64_t, int64_t> refused_at;  // attempt -> when
+  for (const auto& event : schedule.Sorted()) {
+    if (event.kind == "join refused") refused_at[event.args.GetInteger("attempt")] = event.at_ms;
+    if (event.kind != "join alert answered") continue;
+    const int64_t at = refused_at[event.args.GetInteger("attempt")];
+    ASSERT_TRUE(dialogs.count(at)) << "no dialog shown at " << at;
+    EXPECT_NE(dialogs[at], "");
+    EXPECT_EQ(dialogs[at] == "close", event.args.GetString("button") == "close") << dialogs[at] << " at " << at;
+  }
+  ASSERT_EQ(static_cast<int64_t>(alarm_answers.size()), count("time alarm") + count("countdown"));
+  EXPECT_EQ(alarm_answers.back(), count("time card") ? "Use a time card" : "");
+
   // Invariants of the gallery: it pulls what its tiles show and nothing else.
   EXPECT_EQ(figure("pulls outside the visible tiles"), 0);
   EXPECT_LE(figure("most streams pulled"), figure("most tiles"));
@@ -86,6 +142,28 @@ TEST(SimMeeting, UsersMinutesAndSeedMakeAnotherMeeting) {
   plan.minutes = 25;
   plan.seed = 7;
   ExpectSummaryFollowsSchedule(plan, ReadJson(dir.File("summary.json")));
+}
+
+// Everything but the measured timings and the state folder's path is the same on every run,
+// and the meeting day comes from the meeting's server clock, not the machine's.
+TEST(SimMeeting, TheTimelineIsTheSameOnEveryRun) {
+  TempDir dir;
+  auto timeline = [&](const std::string& state) {
+    std::string out = RunSim({"--users", "40", "--minutes", "12", "--state", dir.File(state)}, dir).out;
+    out = out.substr(0, out.find("Time per event kind"));
+    const size_t path = out.find(dir.File(state));
+    if (path != std::string::npos) out.erase(path, dir.File(state).size());
+    return out;
+  };
+  const std::string first = timeline("one");
+  EXPECT_EQ(first, timeline("two"));
+  const time_t server = static_cast<time_t>(hostkit::kServerTimeAtReset / 1000);
+  struct tm day = {};
+  gmtime_r(&server, &day);
+  char expected[80];
+  std::snprintf(expected, sizeof expected, "the meeting day: %04d-%02d-%02d,", day.tm_year + 1900, day.tm_mon + 1,
+                day.tm_mday);
+  EXPECT_NE(first.find(expected), std::string::npos) << first.substr(0, 600);
 }
 
 TEST(SimMeeting, EveryScheduledKindHasAPlayer) {
@@ -173,6 +251,12 @@ TEST(SimMeeting, TheTraceIsTraceEventJsonWithNestedSlicesAndCounters) {
   EXPECT_GT(counters["members"], 10u);
   EXPECT_GT(counters["pulled streams"], 0u);
   EXPECT_EQ(names[1], "meeting");
+  // One track per feature, the time limit's, the alarm's and the join limits' among them.
+  std::set<std::string> track_names;
+  for (const auto& [tid, name] : names) track_names.insert(name);
+  for (const char* track : {"time limit", "meeting alarm", "join limits", "members", "video"}) {
+    EXPECT_TRUE(track_names.count(track)) << track;
+  }
   bool nested = false;
   for (auto& [tid, slices] : tracks) {
     EXPECT_TRUE(names.count(tid)) << "track " << tid << " has no name";
@@ -193,8 +277,59 @@ TEST(SimMeeting, TheTraceIsTraceEventJsonWithNestedSlicesAndCounters) {
   EXPECT_GT(tracks.size(), 5u);
 }
 
-// SIGTERM stops the run after the current event; what was played is still printed and written.
-TEST(SimMeeting, SigtermStopsTheRunAndStillWritesEverything) {
+// Progress goes to stderr only when it is a terminal, once the run has taken a second, and the
+// line is cleared when the run ends so that the shell's prompt starts clean.
+TEST(SimMeeting, ProgressGoesToATerminalAndIsClearedAtTheEnd) {
+  TempDir dir;
+  int master = -1;
+  int slave = -1;
+  ASSERT_EQ(openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+  const std::string state = dir.File("state");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    dup2(slave, STDERR_FILENO);
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, STDOUT_FILENO);
+    close(master);
+    close(slave);
+    execl(VELTO_SIM_BINARY, VELTO_SIM_BINARY, "--realtime", "--state", state.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(slave);
+  // The built-in meeting has events every second from the start: progress shows after the first
+  // second. The run is stopped once it has.
+  std::string err;
+  char buffer[4096];
+  pollfd ready = {master, POLLIN, 0};
+  while (err.find(" events") == std::string::npos && poll(&ready, 1, 30000) == 1) {
+    const ssize_t n = read(master, buffer, sizeof buffer);
+    if (n <= 0) break;
+    err.append(buffer, static_cast<size_t>(n));
+  }
+  kill(child, SIGTERM);
+  ssize_t n = 0;
+  while ((n = read(master, buffer, sizeof buffer)) > 0) err.append(buffer, static_cast<size_t>(n));  // EIO at the end
+  close(master);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + SIGTERM);
+  EXPECT_NE(err.find("\rvelto-sim: 0:0"), std::string::npos) << err;
+  EXPECT_NE(err.find(" of 60:00 simulated, "), std::string::npos) << err;
+  ASSERT_GE(err.size(), 4u);
+  EXPECT_EQ(err.substr(err.size() - 4), "\r\033[K") << err;
+}
+
+// A run longer than a second whose stderr is a file shows no progress there.
+TEST(SimMeeting, NoProgressWhenStderrIsNotATerminal) {
+  TempDir dir;
+  const simtest::Result result = RunSim({"--users", "3000", "--minutes", "10", "--quiet"}, dir);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+}
+
+// SIGTERM or SIGINT stops the run after the current event; what was played is still printed and written.
+void ExpectStoppedBy(int signal) {
   TempDir dir;
   int out[2];
   ASSERT_EQ(pipe(out), 0);
@@ -214,7 +349,7 @@ TEST(SimMeeting, SigtermStopsTheRunAndStillWritesEverything) {
   std::string text;
   char c = 0;
   while (text.find('\n') == std::string::npos && read(out[0], &c, 1) == 1) text += c;  // the first line
-  ASSERT_EQ(kill(child, SIGTERM), 0);
+  ASSERT_EQ(kill(child, signal), 0);
   char buffer[4096];
   ssize_t n = 0;
   while ((n = read(out[0], buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
@@ -222,10 +357,15 @@ TEST(SimMeeting, SigtermStopsTheRunAndStillWritesEverything) {
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 128 + SIGTERM);
+  EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
   EXPECT_NE(text.find("== Summary =="), std::string::npos) << text;
   EXPECT_NE(text.find("(stopped by a signal)"), std::string::npos) << text;
-  EXPECT_EQ(ReadJson(json).GetInteger("interrupted_by_signal"), SIGTERM);
+  EXPECT_EQ(ReadJson(json).GetInteger("interrupted_by_signal"), signal);
 }
+
+TEST(SimMeeting, SigtermStopsTheRunAndStillWritesEverything) { ExpectStoppedBy(SIGTERM); }
+
+// Ctrl-C at the terminal does the same.
+TEST(SimMeeting, SigintStopsTheRunAndStillWritesEverything) { ExpectStoppedBy(SIGINT); }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "meeting/schedule.h"
 
@@ -73,7 +74,55 @@ void ExpectBelievable(const Plan& plan) {
   }
 }
 
-TEST(SimSchedule, TheBuiltInMeetingIsBelievable) { ExpectBelievable(Plan{}); }
+// The time limit comes before its warning, the warning's banner is shown and gone before the
+// countdown, and the time card is pressed while the countdown runs, moving the limit past the
+// meeting's end. Each join-limit dialog is answered before the next link is followed, with a
+// button its dialog has.
+void ExpectLimitsInOrder(const Plan& plan) {
+  const sim::meeting::Schedule schedule = sim::meeting::Generate(plan);
+  std::vector<std::string> time_kinds;
+  int64_t limit_end = -1;
+  int64_t countdown_at = -1;
+  std::string open_dialog;
+  for (const Event& event : schedule.Sorted()) {
+    if (event.kind == "time limit") {
+      limit_end = event.at_ms + event.args.GetInteger("duration_s") * 1000;
+    } else if (event.kind == "countdown") {
+      countdown_at = event.at_ms;
+    } else if (event.kind == "time card") {
+      EXPECT_GT(event.at_ms, countdown_at);
+      EXPECT_LT(event.at_ms, limit_end) << "the card is pressed after the limit ended";
+      EXPECT_GT(limit_end + event.args.GetInteger("extension_s") * 1000, plan.end_ms());
+    } else if (event.kind == "time alarm" || event.kind == "alarm animation end") {
+      EXPECT_LT(event.at_ms, limit_end);
+    } else if (event.kind == "join refused") {
+      EXPECT_EQ(open_dialog, "") << "a link followed while a dialog is open, at " << event.at_ms;
+      open_dialog = event.args.GetString("limit");
+      continue;
+    } else if (event.kind == "join alert answered") {
+      EXPECT_EQ(event.args.GetString("limit"), open_dialog) << "at " << event.at_ms;
+      const std::string button = event.args.GetString("button");
+      const bool two_buttons = open_dialog == "room in use" || open_dialog == "not enrolled";
+      EXPECT_TRUE(button == "positive" || button == "close" || (two_buttons && button == "negative"))
+          << button << " on " << open_dialog;
+      open_dialog.clear();
+      continue;
+    } else if (event.kind != "time label") {
+      continue;
+    }
+    time_kinds.push_back(event.kind);
+  }
+  EXPECT_EQ(open_dialog, "") << "the last dialog is never answered";
+  EXPECT_EQ(time_kinds, (std::vector<std::string>{"time label", "time limit", "time label", "time alarm",
+                                                  "alarm animation end", "alarm animation end", "countdown",
+                                                  "time card", "time label"}));
+  EXPECT_GT(schedule.Count("join refused"), 0u);
+}
+
+TEST(SimSchedule, TheBuiltInMeetingIsBelievable) {
+  ExpectBelievable(Plan{});
+  ExpectLimitsInOrder(Plan{});
+}
 
 TEST(SimSchedule, SmallShortAndLargeMeetingsAreBelievable) {
   for (const auto& [users, minutes] : {std::pair<size_t, int64_t>{1, 1}, {5, 3}, {40, 200}, {3000, 15}}) {
@@ -83,6 +132,7 @@ TEST(SimSchedule, SmallShortAndLargeMeetingsAreBelievable) {
     plan.seed = 99;
     SCOPED_TRACE(std::to_string(users) + " users, " + std::to_string(minutes) + " minutes");
     ExpectBelievable(plan);
+    ExpectLimitsInOrder(plan);
   }
 }
 

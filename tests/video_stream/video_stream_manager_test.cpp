@@ -296,6 +296,10 @@ struct LimitCase {
   int32_t others;
 };
 
+void PrintTo(const LimitCase& c, std::ostream* out) {
+  *out << "configured " << c.configured << ": big view " << c.big_view << ", others " << c.others;
+}
+
 class VideoStreamLimitFrameSize : public VideoStreamTest, public testing::WithParamInterface<LimitCase> {};
 
 TEST_P(VideoStreamLimitFrameSize, BigViewGetsTheLimitOthersSmallOrSmallest) {

@@ -216,6 +216,11 @@ struct VersionCase {
   const char* log;  // a level-3 or level-6 record the case leaves, if any
 };
 
+// Names the case in test output instead of dumping the struct's bytes (padding included).
+void PrintTo(const VersionCase& c, std::ostream* os) {
+  *os << "begin \"" << c.begin_version << "\" on client \"" << c.client_version << "\"";
+}
+
 class VersionGate : public Tracking, public ::testing::WithParamInterface<VersionCase> {};
 
 TEST_P(VersionGate, AnEntryReportsOnlyFromItsBeginVersionOn) {

@@ -4,6 +4,7 @@
 // when stopped by SIGINT or SIGTERM (what was played is still printed and written).
 #include <CLI/CLI.hpp>
 
+#include <charconv>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -48,6 +49,25 @@ std::string DefaultStateDir() {
 int BadInput(const std::string& text) {
   std::fprintf(stderr, "velto-sim: %s\n", text.c_str());
   return 2;
+}
+
+// A number flag takes plain decimal digits within its range: no sign, fraction, exponent,
+// spaces, leading zero (which would read as octal) or hexadecimal, and nothing that overflows.
+CLI::Validator WholeNumber(uint64_t low, uint64_t high) {
+  const std::string expected = "expected a whole number from " + std::to_string(low) + " to " + std::to_string(high);
+  return CLI::Validator(
+      [low, high, expected](std::string& text) -> std::string {
+        uint64_t value = 0;
+        const char* end = text.data() + text.size();
+        const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos &&
+                            (text.size() == 1 || text[0] != '0');
+        const auto [stop, error] = std::from_chars(text.data(), end, value);
+        if (!digits || error != std::errc() || stop != end || value < low || value > high) {
+          return expected + ", found \"" + text + "\"";
+        }
+        return {};
+      },
+      high == UINT64_MAX ? "" : "in [" + std::to_string(low) + " - " + std::to_string(high) + "]");
 }
 
 extern "C" void OnSignal(int signal) { sim::Interrupt(signal); }
@@ -102,12 +122,13 @@ int main(int argc, char** argv) {
                        ->check(CLI::ExistingFile)
                        ->type_name("FILE.json");
   auto* users = app.add_option("--users", o.users, "people in the built-in meeting")
-                    ->check(CLI::Range(size_t{1}, size_t{20000}))
+                    ->check(WholeNumber(1, 20000))
                     ->capture_default_str();
   auto* minutes = app.add_option("--minutes", o.minutes, "simulated minutes of the built-in meeting")
-                      ->check(CLI::Range(int64_t{1}, int64_t{24 * 60}))
+                      ->check(WholeNumber(1, 24 * 60))
                       ->capture_default_str();
   auto* seed = app.add_option("--seed", o.seed, "varies the built-in meeting: the same seed, the same meeting")
+                   ->check(WholeNumber(0, UINT64_MAX))
                    ->capture_default_str();
   auto* crowd = app.add_flag("--10k", o.crowd,
                              "the member panel chapter with 10,000 more users, timing each kind of event");
@@ -123,7 +144,7 @@ int main(int argc, char** argv) {
   app.add_flag("--realtime", o.realtime, "follow the wall clock instead of fast-forwarding");
   auto* quiet = app.add_flag("--quiet", o.quiet, "the built-in meeting prints neither timeline nor summary (files are still written)");
   app.add_option("--log-level", o.log_level, "show the library's log records up to this level (1 failures ... 6 trace)")
-      ->check(CLI::Range(0, 7))
+      ->check(WholeNumber(0, 7))
       ->capture_default_str();
   auto* list_queries = app.add_flag("--list-queries", o.list_queries, "list the queries an \"ask\" step may name");
   auto* list_actions = app.add_flag("--list-actions", o.list_actions, "list the actions a step may do, with their arguments");

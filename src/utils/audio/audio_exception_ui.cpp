@@ -2,6 +2,7 @@
 #include <string>
 
 #include "framework/string_formatter.h"
+#include "model/ui_data_target.h"
 #include "module_api/app_context.h"
 #include "module_api/audio/audio_exception.h"
 #include "module_api/audio/audio_utils.h"
@@ -150,14 +151,7 @@ bool FillUIInfo(const audio::AudioDeviceState& state, const std::string& device_
 }  // namespace internal
 
 bool GetAudioExceptionUIInfo(framework::UIViewModel* view_model, int32_t /*scene*/, Variant& out, const Variant& in) {
-  if (!view_model) {
-    VELTO_LOG(velto::log::kFailure) << "ui data must attach to a vm, please check!";
-    return false;
-  }
-  if (!out.IsMap()) {
-    VELTO_LOG(velto::log::kFailure) << "the result for ui data must be a map, please check!";
-    return false;
-  }
+  if (!velto_common::utils::internal::CheckUIDataTarget(view_model, out)) return false;
   audio::AudioDeviceState state;
   if (!audio::GetDeviceExceptionInfo(state)) {
     VELTO_LOG(velto::log::kFailure) << "cannot get audio exception";

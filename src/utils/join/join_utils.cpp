@@ -65,13 +65,19 @@ Variant GetJoinAlertReportParam(const std::string& creator_uid, const std::strin
   Variant argument = Variant::Map();
   argument["creator_uid"] = creator_uid;
   argument["creator_appid"] = creator_appid;
-  const Variant answer = velto::model::QueryAnswer(model_id::kAccountSwitchModel, cmd::account_switch::kJoinAlertReportParam, &argument);
-  const Variant& report = answer.Get("report_param");
-  if (!report.IsMap()) return Variant::Map();
+  constexpr int kCommand = cmd::account_switch::kJoinAlertReportParam;
+  Variant answer;
+  if (!velto::model::Call(model_id::kAccountSwitchModel, kCommand, &argument, &answer)) return Variant::Map();
+  const Variant* report = velto::model::Walk(answer, {"report_param"});
+  if (!report || !report->IsMap()) {
+    // A report without the account's facts is still sent; the record says why they are missing.
+    velto::model::LogWrongKind(model_id::kAccountSwitchModel, kCommand, {"report_param"}, base::Location::Current());
+    return Variant::Map();
+  }
   // Only the keys reports carry: the answer may hold more about the account.
   Variant param = Variant::Map();
   for (const char* key : {"account_role", "corp_id", "uid", "creator_uid", "creator_appid", "creator_corp_id"}) {
-    if (const Variant* value = report.Find(key)) param[key] = *value;
+    if (const Variant* value = report->Find(key)) param[key] = *value;
   }
   return param;
 }

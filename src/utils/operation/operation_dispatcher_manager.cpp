@@ -132,10 +132,15 @@ bool OperationDispatcherManager::IsInMeetingPath() const {
   bool in_scheme = in_meeting_path_type_ == kInMeetingPathInMeeting;
   if (!in_scheme) {
     // The scheme may still wait to be parsed: the app state model holds it as a mission.
+    constexpr int kCommand = velto::model_command::app_state::kCallFuncGetParseSchemeMission;
     Variant mission;
-    const bool result = velto::model::Call(velto::model_id::kAppStateModel,
-                                           velto::model_command::app_state::kCallFuncGetParseSchemeMission, nullptr, &mission);
+    const bool result = velto::model::Call(velto::model_id::kAppStateModel, kCommand, nullptr, &mission);
     VELTO_LOG(velto::log::kTrace) << "kCallFuncGetParseSchemeMission result:" << result;
+    // A mission is a map; one without "scheme_url" is an ordinary start. Anything else is a
+    // broken answer, read as no scheme but recorded.
+    if (result && !mission.IsMap()) {
+      velto::model::LogWrongKind(velto::model_id::kAppStateModel, kCommand, {}, base::Location::Current());
+    }
     in_scheme = result && LeadsIntoMeeting(mission.GetString("scheme_url"));
   }
   VELTO_LOG(velto::log::kTrace) << "in_scheme:" << in_scheme;

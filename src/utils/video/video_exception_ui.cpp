@@ -2,6 +2,7 @@
 #include <string>
 
 #include "framework/string_formatter.h"
+#include "model/ui_data_target.h"
 #include "module_api/app_context.h"
 #include "module_api/log.h"
 #include "module_api/runtime.h"
@@ -60,14 +61,7 @@ int ActionNameId(ActionType action) {
 }  // namespace
 
 bool GetVideoExceptionUIInfo(framework::UIViewModel* view_model, int32_t /*scene*/, Variant& out, const Variant& in) {
-  if (!view_model) {
-    VELTO_LOG(velto::log::kFailure) << "ui data must attach to a vm, please check!";
-    return false;
-  }
-  if (!out.IsMap()) {
-    VELTO_LOG(velto::log::kFailure) << "the result for ui data must be a map, please check!";
-    return false;
-  }
+  if (!velto_common::utils::internal::CheckUIDataTarget(view_model, out)) return false;
   video::VideoDeviceState state;
   if (!internal::CurrentException(state)) {
     VELTO_LOG(velto::log::kFailure) << "cannot get video exception";

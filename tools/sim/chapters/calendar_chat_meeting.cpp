@@ -3,7 +3,6 @@
 // someone in the meeting privately.
 #include <time.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -13,6 +12,7 @@
 #include "module_api/calendar/calendar.h"
 #include "module_api/chat/chat_utils.h"
 #include "module_api/model_ids.h"
+#include "util/time/server_time.h"
 
 namespace {
 
@@ -37,10 +37,12 @@ void PlanChat(Schedule& schedule, Random& random) {
 }
 
 void Calendar(const Event&, World& world) {
-  const time_t seconds = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-  struct tm local = {};
-  localtime_r(&seconds, &local);
-  const calendar::Date date{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+  // The day on the meeting's own server clock, in UTC: the same meeting falls on the same day on
+  // every machine and every day it is played.
+  const time_t seconds = static_cast<time_t>(util::time::GetServerTimestamp());
+  struct tm day = {};
+  gmtime_r(&seconds, &day);
+  const calendar::Date date{day.tm_year + 1900, day.tm_mon + 1, day.tm_mday};
   const calendar::ChineseDate lunar = calendar::GetLunar(date);
   char line[200];
   std::snprintf(line, sizeof line, "the meeting day: %04d-%02d-%02d, lunar %d/%d/%d %s %s %s", date.year, date.month,
