@@ -141,4 +141,44 @@ void BM_UserListCacheAddOrUpdate10k(benchmark::State& state) {
 }
 BENCHMARK(BM_UserListCacheAddOrUpdate10k)->Iterations(20)->Unit(benchmark::kMillisecond);
 
+// The memory of 10,000 cached records: heap in use (mallinfo2) after the cache's first add of
+// 10,000 fresh member records, against the heap before the records were made ("records_MB":
+// the records with everything the cache wrote into them and its side tables) and before the add
+// ("added_by_cache_MB"). "key_tables" counts the distinct key tables among the cached records.
+void BM_UserListCacheMemory10k(benchmark::State& state) {
+  hostkit::Reset();
+  hostkit::SetLogLevel(4);
+  double records_bytes = 0;
+  double added_bytes = 0;
+  double tables = 0;
+  for (auto _ : state) {
+    Users();  // the templates the records are copied from exist before the first reading
+    malloc_trim(0);
+    const size_t empty = mallinfo2().uordblks;
+    {
+      auto records = FreshRecords(false);
+      velto::UserListCache cache;
+      const size_t made = mallinfo2().uordblks;
+      cache.UserListChanged(velto::Members::kUsersAdded, records);
+      const size_t cached = mallinfo2().uordblks;
+      records_bytes += static_cast<double>(cached - empty);
+      added_bytes += static_cast<double>(cached - made);
+      std::vector<const Variant*> distinct;
+      for (const auto& record : records) {
+        bool known = false;
+        for (const Variant* table : distinct) known = known || record->SharesKeysWith(*table);
+        if (!known) distinct.push_back(record.get());
+      }
+      tables = static_cast<double>(distinct.size());
+    }
+  }
+  const double n = static_cast<double>(state.iterations());
+  state.counters["records_MB"] = records_bytes / n / 1e6;
+  state.counters["added_by_cache_MB"] = added_bytes / n / 1e6;
+  state.counters["bytes_per_record"] = records_bytes / n / kUsers;
+  state.counters["key_tables"] = tables;
+  hostkit::Reset();
+}
+BENCHMARK(BM_UserListCacheMemory10k)->Iterations(3)->Unit(benchmark::kMillisecond);
+
 }  // namespace

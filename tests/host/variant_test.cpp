@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/variant/key_reader.h"
 #include "base/variant/variant.h"
 
 namespace {
@@ -266,6 +267,150 @@ TEST(VariantMaps, IndexFindsEveryKeyPastEightAndAfterShrinking) {
   for (int i = 0; i < 20; ++i) m["again" + std::to_string(i)] = i;
   EXPECT_EQ(m.GetInteger("again19", -1), 19);
   EXPECT_EQ(m.GetInteger("", -1), 0);
+}
+
+// Records copied from one template and given the same keys in the same order keep one key table
+// between them, as a cache that annotates ten thousand member records does.
+TEST(VariantKeyTables, MapsThatGainTheSameKeysKeepSharingOneTable) {
+  Variant kTemplate = Variant::Map();
+  for (int i = 0; i < 24; ++i) kTemplate["field_" + std::to_string(i)] = i;
+  std::vector<Variant> records(1000, kTemplate);
+  for (size_t i = 0; i < records.size(); ++i) {
+    Variant& record = records[i];
+    record["field_3"] = static_cast<int64_t>(i);  // a value, not a key: still the template's keys
+    record["status"] = 0;
+    record["is_bot"] = i % 7 == 0;
+    record["nickname_pinyin"] = "pinyin " + std::to_string(i);
+    record["user_index"] = static_cast<int64_t>(i + 1);
+  }
+  for (size_t i = 0; i < records.size(); ++i) {
+    ASSERT_TRUE(records[i].SharesKeysWith(records[0])) << i;
+    ASSERT_EQ(records[i].size(), 28u);
+    EXPECT_EQ(records[i].KeyAt(27), "user_index");
+    EXPECT_EQ(records[i].GetInteger("user_index"), static_cast<int64_t>(i + 1));
+    EXPECT_EQ(records[i].GetInteger("field_3"), static_cast<int64_t>(i));
+    EXPECT_EQ(records[i].GetBoolean("is_bot"), i % 7 == 0);
+    EXPECT_EQ(records[i].GetString("nickname_pinyin"), "pinyin " + std::to_string(i));
+  }
+  EXPECT_FALSE(records[0].SharesKeysWith(kTemplate));
+  EXPECT_EQ(kTemplate.size(), 24u);  // the template itself gained nothing
+  EXPECT_FALSE(kTemplate.Has("status"));
+}
+
+TEST(VariantKeyTables, OneTablePerDistinctKeySequence) {
+  Variant base = Variant::Map();
+  base["user_id"] = "";
+  base["nickname"] = "";
+  const std::vector<std::vector<std::string>> sequences = {
+      {"a", "b"}, {"b", "a"}, {"a", "b", "c"}, {"a"}, {"c"}, {"a", "c"}};
+  std::vector<std::vector<Variant>> groups(sequences.size());
+  for (int copy = 0; copy < 50; ++copy) {
+    for (size_t s = 0; s < sequences.size(); ++s) {
+      Variant record = base;
+      for (const std::string& key : sequences[s]) record[key] = copy;
+      groups[s].push_back(std::move(record));
+    }
+  }
+  for (size_t s = 0; s < sequences.size(); ++s) {
+    for (const Variant& record : groups[s]) {
+      ASSERT_EQ(record.size(), 2 + sequences[s].size());
+      for (size_t t = 0; t < sequences.size(); ++t) {
+        EXPECT_EQ(record.SharesKeysWith(groups[t][0]), s == t) << s << " against " << t;
+      }
+    }
+  }
+  // Leaving the tree: a removed key gives the map its own table; the others keep theirs.
+  Variant& changed = groups[2][7];
+  EXPECT_TRUE(changed.Remove("b"));
+  EXPECT_FALSE(changed.SharesKeysWith(groups[2][0]));
+  EXPECT_EQ(changed.KeyAt(3), "c");
+  EXPECT_TRUE(groups[2][8].SharesKeysWith(groups[2][0]));
+  EXPECT_TRUE(groups[2][0].Has("b"));
+  // A key only one of them gains is only that one's.
+  groups[0][1]["only_here"] = true;
+  EXPECT_FALSE(groups[0][1].SharesKeysWith(groups[0][0]));
+  EXPECT_FALSE(groups[0][0].Has("only_here"));
+  EXPECT_EQ(groups[0][1].KeyAt(4), "only_here");
+}
+
+// Transitions are bounded: maps that keep gaining new keys (ids as keys, ever longer records)
+// fall back to tables of their own and stay correct, whatever order they are freed in.
+TEST(VariantKeyTables, ManyDistinctKeysAndLongChainsStayCorrect) {
+  Variant shared = Variant::Map();
+  shared["kind"] = "stream map";
+  std::vector<Variant> fanned;
+  for (int i = 0; i < 40; ++i) {
+    Variant m = shared;
+    m["stream-" + std::to_string(i)] = i;
+    fanned.push_back(std::move(m));
+  }
+  for (int i = 0; i < 40; ++i) {
+    ASSERT_EQ(fanned[static_cast<size_t>(i)].size(), 2u);
+    EXPECT_EQ(fanned[static_cast<size_t>(i)].GetInteger("stream-" + std::to_string(i), -1), i);
+    EXPECT_FALSE(fanned[static_cast<size_t>(i)].Has("stream-" + std::to_string(i + 1)));
+  }
+  // A map copied before every key it gains: each step extends a shared table.
+  Variant growing = Variant::Map();
+  growing["first"] = 0;
+  std::vector<Variant> snapshots;
+  for (int i = 0; i < 300; ++i) {
+    snapshots.push_back(growing);
+    growing["key_" + std::to_string(i)] = i;
+  }
+  ASSERT_EQ(growing.size(), 301u);
+  for (int i = 0; i < 300; ++i) ASSERT_EQ(growing.GetInteger("key_" + std::to_string(i), -1), i);
+  for (size_t i = 0; i < snapshots.size(); ++i) {
+    ASSERT_EQ(snapshots[i].size(), i + 1);
+    EXPECT_FALSE(snapshots[i].Has("key_" + std::to_string(i)));
+  }
+  // Freed from the middle, then the newest, then the oldest.
+  snapshots.erase(snapshots.begin() + 100, snapshots.begin() + 200);
+  growing = Variant();
+  snapshots.erase(snapshots.begin() + 100, snapshots.end());
+  snapshots.clear();
+  fanned.clear();
+}
+
+// A key reader finds where its keys stand once per key table; whatever the maps do meanwhile
+// (more shapes than it remembers, keys added and removed, maps of their own table freed), what
+// it reads is what Find reads.
+TEST(VariantKeyReader, ReadsWhatFindReadsAcrossShapesAndChanges) {
+  base::variant::KeyReader reader({"nickname", "user_id", "host", "absent"});
+  auto expect_read = [&reader](const Variant& map, const std::string& where) {
+    const Variant* values[4];
+    reader.Read(map, values);
+    const char* const keys[] = {"nickname", "user_id", "host", "absent"};
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(values[i], map.Find(keys[i])) << where << " " << keys[i];
+  };
+  std::vector<Variant> shapes;
+  for (int shape = 0; shape < 7; ++shape) {
+    Variant record = Variant::Map();
+    for (int filler = 0; filler < shape * 3; ++filler) record["filler_" + std::to_string(filler)] = filler;
+    if (shape % 2 == 0) record["host"] = shape == 4;
+    record["user_id"] = "u-" + std::to_string(shape);
+    if (shape != 3) record["nickname"] = "Nick " + std::to_string(shape);
+    shapes.push_back(record);
+  }
+  for (int round = 0; round < 3; ++round) {
+    for (size_t i = 0; i < shapes.size(); ++i) expect_read(shapes[i], "shape " + std::to_string(i));
+  }
+  // The map alone with its table: a key added and one removed after the reader saw the table.
+  Variant& own = shapes[5];
+  expect_read(own, "before");
+  own["absent"] = "now present";
+  expect_read(own, "added");
+  EXPECT_TRUE(own.Remove("user_id"));
+  expect_read(own, "removed");
+  own = Variant::Map();
+  own["host"] = true;
+  expect_read(own, "replaced");
+  shapes.clear();  // the maps go; the reader keeps what it needs
+  Variant later = Variant::Map();
+  later["user_id"] = "u-later";
+  expect_read(later, "later");
+  expect_read(Variant(), "null");
+  expect_read(Variant::Map(), "empty map");
+  expect_read(Variant("text"), "string");
 }
 
 TEST(VariantEquality, DeepAndIndependentOfKeyOrder) {

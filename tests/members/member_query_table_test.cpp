@@ -203,6 +203,23 @@ std::vector<Row> ArgumentRows() {
          return Text(member::CompareSortUser(host, guest)) + Text(member::CompareSortUser(guest, host));
        },
        "truefalse", ""},
+      // The fields point into the record; a value that is no record reads as nobody in particular.
+      {"GetSortUserFields", None(),
+       [host] {
+         const member::SortUserFields fields = member::GetSortUserFields(host);
+         const member::SortUserFields none = member::GetSortUserFields(Variant(3));
+         return Text(fields.priority) + std::string(fields.nickname) + std::string(fields.user_id) + "|" +
+                Text(none.priority) + std::string(none.nickname) + std::string(none.user_id);
+       },
+       "768Halh|0", ""},
+      // The same answers as CompareSortUser of the records, both ways round.
+      {"CompareSortUserFields", None(),
+       [host, guest] {
+         const member::SortUserFields a = member::GetSortUserFields(host);
+         const member::SortUserFields b = member::GetSortUserFields(guest);
+         return Text(member::CompareSortUserFields(a, b)) + Text(member::CompareSortUserFields(b, a));
+       },
+       "truefalse", ""},
       {"IndexInUserList", None(), [] { return Text(member::IndexInUserList(Indexes({5, 7}), Variant(7))); }, "1", ""},
       {"IsHostWithUserInfo", None(), [guest] { return Text(member::IsHostWithUserInfo(guest)); }, "true", ""},
       {"IsUserOnlyHost", None(), [host] { return Text(member::IsUserOnlyHost(host)); }, "true", ""},

@@ -340,4 +340,35 @@ TEST(UserListCache, RecordsFromTheMeetingModel) {
   EXPECT_EQ(cache.GetNicknameByAppIdAndAppUid("1400000001", "uid-u-2"), meeting.FindUser("u-2")->GetString("nickname"));
 }
 
+// The four keys the cache writes into every record are written in the same order, so records
+// that arrive alike keep one key table between them instead of a table each.
+TEST(UserListCache, AnnotatedRecordsShareOneKeyTablePerKeySequence) {
+  Records users;
+  for (int i = 0; i < 1000; ++i) users.push_back(User("u-" + std::to_string(i), i % 3 ? "Alice" : "张伟"));
+  Records bots;
+  for (int i = 0; i < 10; ++i) {
+    bots.push_back(User("bot-" + std::to_string(i), "Helper"));
+    (*bots.back())["robot_user_type"] = 2;
+    (*bots.back())["left_reason"] = 0;  // one more key, before the cache's own
+  }
+  UserListCache cache;
+  cache.UserListChanged(Members::kUsersAdded, users);
+  cache.UserListChanged(Members::kUsersAdded, bots);
+  for (const auto& user : users) {
+    ASSERT_TRUE(user->SharesKeysWith(*users[0])) << user->GetString("user_id");
+    ASSERT_FALSE(user->SharesKeysWith(*bots[0]));
+  }
+  for (const auto& bot : bots) ASSERT_TRUE(bot->SharesKeysWith(*bots[0]));
+  EXPECT_EQ(users[4]->GetString("nickname_pinyin"), "alice");
+  EXPECT_EQ(users[3]->GetString("nickname_pinyin"), "zhangwei");
+  EXPECT_EQ(users[999]->GetInteger("user_index"), 1000);
+  EXPECT_EQ(bots[9]->GetInteger("user_index"), 1010);
+  // An update brings a fresh record of the user; annotated the same way, it shares again.
+  auto again = User("u-5", "Alice");
+  (*again)["audio"] = false;
+  cache.UserListChanged(Members::kUsersUpdated, {again});
+  EXPECT_TRUE(again->SharesKeysWith(*users[0]));
+  EXPECT_EQ(again->GetInteger("user_index"), 6);
+}
+
 }  // namespace

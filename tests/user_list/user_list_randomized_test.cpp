@@ -1,6 +1,7 @@
 // The member list against a slow reference: long random streams of joins, leaves, record
 // changes, hide-switch, audio-only and custom-layout changes and user cache resets, played
-// through the meeting fixture. After every event the sorted visible and invisible lists must
+// through the meeting fixture, from a small meeting or from the first load of a large one with
+// bursts of joins (both placed in bulk). After every event the sorted visible and invisible lists must
 // equal a full stable sort of the meeting's users by the same comparison, split by visibility,
 // and the published lists must follow from them.
 #include <gtest/gtest.h>
@@ -33,7 +34,10 @@ const char* const kNames[] = {"Alice", "bob", "Carol", "dave", "Erin", "Zoe", "å
 
 class RandomMeeting {
  public:
-  explicit RandomMeeting(uint32_t seed) : seed_(seed), rng_(seed) {
+  // `initial` users are there before the manager loads; with `bursts`, some joins bring a hundred
+  // users in one event.
+  explicit RandomMeeting(uint32_t seed, int initial = 30, bool bursts = false)
+      : seed_(seed), rng_(seed), bursts_(bursts) {
     hostkit::Reset();
     hostkit::SetLogLevel(1);  // the traces of thousands of events are not what this test reads
     MeetingFixture::Options options;
@@ -43,7 +47,7 @@ class RandomMeeting {
     hide_ = &hostkit::InstallModel(id::kHideVideoModel);
     ApplyHideSwitches();
     std::vector<Variant> users;
-    for (int i = 0; i < 30; ++i) users.push_back(NewUser());
+    for (int i = 0; i < initial; ++i) users.push_back(NewUser());
     meeting_->AddUsers(users);  // before the manager: it loads them on InitUserList
     manager_ = std::make_unique<hostkit::SortedUserListManager>();
     manager_->InitUserList();
@@ -116,7 +120,7 @@ class RandomMeeting {
     const uint32_t dice = Below(100);
     if (dice < 18) {
       std::vector<Variant> users;
-      const uint32_t count = 1 + Below(3);
+      const uint32_t count = bursts_ && Chance(15) ? 100 + Below(50) : 1 + Below(3);
       for (uint32_t i = 0; i < count; ++i) users.push_back(NewUser());
       what << "join " << count;
       meeting_->AddUsers(users);
@@ -246,6 +250,7 @@ class RandomMeeting {
 
   uint32_t seed_;
   std::mt19937 rng_;
+  bool bursts_;
   std::unique_ptr<MeetingFixture> meeting_;
   hostkit::ScriptedModel* hide_ = nullptr;
   std::unique_ptr<hostkit::SortedUserListManager> manager_;
@@ -260,6 +265,16 @@ TEST(UserListRandomized, MatchesAFullSortAfterEveryEvent) {
   for (uint32_t seed : {1u, 2u, 3u, 5u, 8u, 13u, 21u, 34u}) {
     RandomMeeting meeting(seed);
     for (int step = 0; step < 500; ++step) {
+      if (!meeting.Step(step)) break;
+    }
+  }
+  hostkit::Reset();
+}
+
+TEST(UserListRandomized, MatchesAFullSortAfterALargeFirstLoadAndBurstsOfJoins) {
+  for (uint32_t seed : {1u, 7u}) {
+    RandomMeeting meeting(seed, 2500, true);
+    for (int step = 0; step < 120; ++step) {
       if (!meeting.Step(step)) break;
     }
   }

@@ -3,6 +3,7 @@
 // merged. The current language defaults to "zh-cn".
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -21,6 +22,9 @@ class Resource {
 
   void SetLanguage(const std::string& language);
   std::string GetLanguage() const;
+  // Changes with every SetLanguage: a reader that keeps something per language (a collator)
+  // asks this instead of comparing the language on every use.
+  uint64_t GetLanguageSerial() const { return language_serial_.load(std::memory_order_acquire); }
   // Merges one JSON resource file; false (and a log line) when it is unreadable or invalid.
   bool LoadFile(const std::string& path);
   // Loads every *.json file of a directory; returns how many loaded.
@@ -32,6 +36,7 @@ class Resource {
   Resource();
   mutable std::mutex mutex_;
   std::string language_ = "zh-cn";
+  std::atomic<uint64_t> language_serial_{1};
   std::map<std::string, std::unordered_map<int32_t, std::string>> texts_;
   std::map<std::string, std::unordered_map<int32_t, bool>> missing_;
 };

@@ -106,6 +106,7 @@ std::string Resource::GetString(int32_t id) {
 void Resource::SetLanguage(const std::string& language) {
   std::lock_guard<std::mutex> lock(mutex_);
   language_ = language;
+  language_serial_.fetch_add(1, std::memory_order_acq_rel);
 }
 
 std::string Resource::GetLanguage() const {

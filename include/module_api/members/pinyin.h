@@ -4,8 +4,9 @@
 //   velto_common::utils::ConvertChineseToPinyin("张三", false);      // "zhang san"
 //
 // Han characters become their pinyin syllables without tones; everything else passes through
-// unchanged (callers that search case-insensitively lower the text first). Results are cached,
-// so converting the same nickname again costs a lookup; plain ASCII text is returned at once.
+// unchanged (callers that search case-insensitively lower the text first). The readings are
+// ICU's Han-Latin transliteration, taken into a table when the library is built, so a
+// conversion (the first in a process too) costs table lookups; plain ASCII is returned at once.
 #pragma once
 
 #include <string>
@@ -18,8 +19,8 @@ namespace velto_common::utils {
 // (and between a syllable and an adjacent letter).
 VELTO_API std::string ConvertChineseToPinyin(const std::string& text, bool compact);
 
-// Forgets every cached syllable and result (the transliterator stays): for tests and for
-// benchmarks that measure a cold conversion.
+// Nothing is cached any more, so this does nothing; kept for the tests and benchmarks that
+// measured a cold conversion.
 VELTO_API void ResetPinyinCachesForTesting();
 
 }  // namespace velto_common::utils

@@ -84,6 +84,8 @@ class VELTO_API UserListManagerRuleBase {
   virtual unsigned short GetSortPriority(const Variant& info);
 
   void SetCompareUserFunc(CompareUserFunc compare);
+  // The comparison given by SetCompareUserFunc; empty until then.
+  const CompareUserFunc& GetCompareUserFunc() const { return compare_user_func_; }
   InMeetingWindow::LayoutUserListRuleType GetRuleType() const;
   const std::string& GetKey() const;
   // Merges a sorted run into the sorted list in place; on equality the list's own entries stay
@@ -340,6 +342,16 @@ class VELTO_API UserListManager {
                         bool add_user_if_need);
   // The taken user of `index` that is not back in a list yet; null otherwise.
   const TakenUser* FindTakenUser(const Variant& index) const;
+  // A multi-user add placed in bulk (src/utils/user_list/user_list_bulk_placement.h).
+  struct BulkAdd;
+  // The bulk placement for an add of `count` users, or null when they are placed one by one: a
+  // small event, a list kept by another rule than the default one, or a bulk placement under way.
+  std::unique_ptr<BulkAdd> StartBulkAdd(size_t count);
+  // UserUpdate for a user of an add placed in bulk (`listed`: in one of the lists).
+  void UserUpdateInBulk(BulkAdd& bulk, const Variant& index, const Variant& info, bool listed, bool was_visible);
+  // Writes the placed lists back in one go; when a hook changed the lists meanwhile, places the
+  // event's users into the lists as the hook left them instead.
+  void FinishBulkAdd(BulkAdd& bulk);
   // Puts back any taken user the event did not place; true when a taken user stands elsewhere
   // than before the event, i.e. the lists changed.
   bool FinishTakenUsers();
@@ -354,6 +366,7 @@ class VELTO_API UserListManager {
   bool ignore_hide_switch_ = false;
   bool self_added_to_visible_list_ = false;
   std::vector<TakenUser> taken_users_;  // only while a multi-user event is being placed
+  bool placing_in_bulk_ = false;
   // Per followed model (user, meeting, voice activated, hide video, custom layout): alive while
   // that model holds this manager's subscriptions.
   std::array<std::weak_ptr<void>, 5> models_held_;

@@ -2,6 +2,7 @@
 // user indexes by their records.
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <span>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/variant/key_reader.h"
 #include "framework/resource.h"
 #include "module_api/analytics.h"
 #include "module_api/log.h"
@@ -16,6 +18,7 @@
 #include "module_api/model/model_call.h"
 #include "module_api/model_ids.h"
 #include "util/string/stringhelp.h"
+#include "utils/members/member_internal.h"
 
 namespace velto_common::utils::member {
 
@@ -24,59 +27,35 @@ using velto::model_id::kUserModel;
 
 namespace {
 
-// What ordering reads from a record, gathered in one pass over its entries: a record has a few
-// dozen keys, and one walk with a switch on the key's length costs less than a dozen hashed
-// lookups.
-struct SortFields {
-  uint16_t priority = 0;
-  std::string_view nickname;
-  std::string_view user_id;
-};
+using SortFields = SortUserFields;
 
-// The weight of a role or media key; 0 for other keys.
-uint16_t PriorityWeight(std::string_view key) {
-  switch (key.size()) {
-    case 4:
-      if (key == "self") return 512;
-      if (key == "host") return 256;
-      return 0;
-    case 5:
-      if (key == "audio") return 8;
-      if (key == "video") return 4;
-      return 0;
-    case 6:
-      if (key == "screen") return 32;
-      if (key == "record") return 16;
-      return 0;
-    case 7:
-      return key == "co_host" ? 128 : 0;
-    case 13:
-      return key == "is_raise_hand" ? 64 : 0;
-    case 19:
-      if (key == "has_audio_in_device") return 2;
-      if (key == "has_video_in_device") return 1;
-      return 0;
-    default:
-      return 0;
-  }
+// The role and media keys that raise a user in the order, with their weights.
+constexpr std::pair<std::string_view, uint16_t> kPriorityKeys[] = {
+    {"self", 512},  {"host", 256},  {"co_host", 128}, {"is_raise_hand", 64},       {"screen", 32},
+    {"record", 16}, {"audio", 8},   {"video", 4},     {"has_audio_in_device", 2}, {"has_video_in_device", 1},
+};
+constexpr size_t kPriorityKeyCount = std::size(kPriorityKeys);
+
+// A comparison reads the same dozen keys of records that mostly share one key table, so the
+// keys are found once per table, not once per record.
+base::variant::KeyReader& SortKeyReader() {
+  thread_local base::variant::KeyReader reader({kPriorityKeys[0].first, kPriorityKeys[1].first,
+                                                kPriorityKeys[2].first, kPriorityKeys[3].first,
+                                                kPriorityKeys[4].first, kPriorityKeys[5].first,
+                                                kPriorityKeys[6].first, kPriorityKeys[7].first,
+                                                kPriorityKeys[8].first, kPriorityKeys[9].first, "nickname", "user_id"});
+  return reader;
 }
 
 SortFields ReadSortFields(const Variant& record) {
+  const Variant* values[kPriorityKeyCount + 2];
+  SortKeyReader().Read(record, values);
   SortFields fields;
-  const size_t size = record.IsMap() ? record.size() : 0;
-  for (size_t i = 0; i < size; ++i) {
-    const std::string_view key = record.KeyAt(i);
-    const Variant& value = record.ValueAt(i);
-    if (value.IsBool()) {
-      if (value.AsBoolean()) fields.priority = static_cast<uint16_t>(fields.priority + PriorityWeight(key));
-    } else if (value.IsString()) {
-      if (key == "nickname") {
-        fields.nickname = value.AsStringView();
-      } else if (key == "user_id") {
-        fields.user_id = value.AsStringView();
-      }
-    }
+  for (size_t i = 0; i < kPriorityKeyCount; ++i) {
+    if (values[i] && values[i]->AsBoolean()) fields.priority = static_cast<uint16_t>(fields.priority + kPriorityKeys[i].second);
   }
+  if (const Variant* nickname = values[kPriorityKeyCount]) fields.nickname = nickname->AsStringView();
+  if (const Variant* user_id = values[kPriorityKeyCount + 1]) fields.user_id = user_id->AsStringView();
   return fields;
 }
 
@@ -148,14 +127,26 @@ const Variant& RecordOf(framework::Model* model, const Variant& index) {
 
 }  // namespace
 
+namespace internal {
+
+std::string NicknameSortKey(std::string_view nickname) {
+  SortKeyCache& cache = SortKeys();
+  cache.Prepare();
+  return cache.KeyOf(nickname);
+}
+
+}  // namespace internal
+
 uint16_t GetSortPriority(const Variant& record) { return ReadSortFields(record).priority; }
 
-bool CompareSortUser(const Variant& a, const Variant& b) {
-  const SortFields first = ReadSortFields(a);
-  const SortFields second = ReadSortFields(b);
-  if (first.priority != second.priority) return first.priority > second.priority;
-  if (first.nickname == second.nickname) return first.user_id < second.user_id;
-  return util::stringhelp::CompareLocalizedString(first.nickname, second.nickname) < 0;
+bool CompareSortUser(const Variant& a, const Variant& b) { return CompareSortUserFields(ReadSortFields(a), ReadSortFields(b)); }
+
+SortUserFields GetSortUserFields(const Variant& record) { return ReadSortFields(record); }
+
+bool CompareSortUserFields(const SortUserFields& a, const SortUserFields& b) {
+  if (a.priority != b.priority) return a.priority > b.priority;
+  if (a.nickname == b.nickname) return a.user_id < b.user_id;
+  return util::stringhelp::CompareLocalizedString(a.nickname, b.nickname) < 0;
 }
 
 // The order of CompareSortUser, computed once per user rather than once per comparison: each

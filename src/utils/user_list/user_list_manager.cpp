@@ -21,6 +21,7 @@
 #include "module_api/model/model_call.h"
 #include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
+#include "utils/user_list/user_list_bulk_placement.h"
 #include "model/subscription_watch.h"
 
 namespace velto {
@@ -78,6 +79,10 @@ const Variant& RecordOf(framework::Model* user_model, const Variant& index) {
 }
 
 std::string UserIdForLog(const Variant& info) { return info.IsMap() ? info.GetString("user_id") : "nullptr"; }
+
+// Events of at least this many users are placed in bulk (when the rules allow it): below it,
+// placing users one by one costs less than setting up the bulk placement.
+constexpr size_t kBulkPlacementMinimum = 64;
 
 // The hooks' answers recorded for the event position, or null when they are still to be asked.
 template <typename Answers>
@@ -280,9 +285,47 @@ bool UserListManager::IsUserVisible(const Variant& info) const {
 
 void UserListManager::SetIgnoreHideSwitch(bool ignore) { ignore_hide_switch_ = ignore; }
 
+// The lists as a multi-user add found them (after its take-out), the bulk placement of its users,
+// and what the placement needs to answer as FindUser and FindTakenUser would.
+struct UserListManager::BulkAdd {
+  BulkAdd(UserListManager& manager, const Variant& visible, const Variant& invisible, size_t count)
+      : manager(manager),
+        visible_before(visible),
+        invisible_before(invisible),
+        placement(UserModel(), visible_before, invisible_before,
+                  manager.visible_list_.GetUserListRule()->GetCompareUserFunc(),
+                  manager.invisible_list_.GetUserListRule()->GetCompareUserFunc(), count) {
+    for (const TakenUser& user : manager.taken_users_) taken.emplace(user.index, user.visible);
+    placed.reserve(count);
+    manager.placing_in_bulk_ = true;
+  }
+  ~BulkAdd() { manager.placing_in_bulk_ = false; }
+
+  // 0 for a listed user (its position is the placement's business), -1 otherwise.
+  int Find(int64_t index, bool& in_visible) const { return placement.Find(index, in_visible) ? 0 : -1; }
+  bool FindTaken(int64_t index, bool& in_visible) const {
+    auto it = taken.find(index);
+    if (it == taken.end()) return false;
+    in_visible = it->second;
+    return true;
+  }
+
+  UserListManager& manager;
+  // Copies that share the lists' entries: a change a hook makes to a list through the list's
+  // own Variant gives the list new entries, which tells at the end that it changed meanwhile.
+  const Variant visible_before;
+  const Variant invisible_before;
+  internal::BulkPlacement placement;
+  std::unordered_map<int64_t, bool> taken;                // and whether from the visible list
+  std::vector<std::pair<Variant, const Variant*>> placed;  // index and record, in placement order
+};
+
 void UserListManager::UserAddForType(const Variant& indexes) {
   framework::Model* user_model = UserModel();
   const EventHookAnswers answers = TakeOutUsersOfEvent(indexes, kUserEventAdd);
+  // A large event is placed in bulk: the same hooks, comparisons and outcome as user after user,
+  // without the quadratic cost of moving entries and finding users (see BulkPlacement).
+  std::unique_ptr<BulkAdd> bulk = StartBulkAdd(indexes.size());
   size_t position = 0;
   for (const Variant& index : indexes.Elements()) {
     const HookAnswers* known = AnswersAt(answers, position++);
@@ -293,15 +336,21 @@ void UserListManager::UserAddForType(const Variant& indexes) {
     const Variant& info = RecordOf(user_model, index);
     if (!(known ? known->handle : NeedHandleForType(kUserEventAdd, info))) continue;
     bool in_visible = false;
-    const int pos = FindUser(index, in_visible);
+    const int pos = bulk ? bulk->Find(index.AsInteger(), in_visible) : FindUser(index, in_visible);
     bool present = pos >= 0;
-    if (const TakenUser* taken = present ? nullptr : FindTakenUser(index)) {
+    if (!present && bulk) {
+      present = bulk->FindTaken(index.AsInteger(), in_visible);
+    } else if (const TakenUser* taken = present ? nullptr : FindTakenUser(index)) {
       present = true;
       in_visible = taken->visible;
     }
     const Variant* old_info = present ? &member::GetOldUserInfo(user_model, index.AsInteger()) : nullptr;
     if (known ? known->update_map : NeedUpdateUserIndexMap(kUserEventAdd, info)) {
-      UserUpdate(index, info, pos, in_visible);
+      if (bulk) {
+        UserUpdateInBulk(*bulk, index, info, pos >= 0, in_visible);
+      } else {
+        UserUpdate(index, info, pos, in_visible);
+      }
     }
     if (old_info && old_info->IsMap()) {
       OnUserUpdate(*old_info, info);
@@ -309,6 +358,7 @@ void UserListManager::UserAddForType(const Variant& indexes) {
       OnUserAdd(info);
     }
   }
+  if (bulk) FinishBulkAdd(*bulk);
   FinishTakenUsers();
 }
 
@@ -580,6 +630,18 @@ UserListManager::EventHookAnswers UserListManager::TakeOutUsersOfEvent(const Var
   framework::Model* user_model = UserModel();
   std::vector<TakenUser> taken;
   std::unordered_set<int64_t> seen;
+  // A large event asks about many users: their places are looked up in an index of the lists
+  // (each user's first entry, the visible list first, as FindUser finds it), not by a scan each.
+  std::unordered_map<int64_t, std::pair<int, bool>> listed;
+  const bool indexed = indexes.size() >= kBulkPlacementMinimum;
+  if (indexed) {
+    for (const bool visible : {true, false}) {
+      const std::span<const Variant> entries = GetMemberListPtr(visible)->GetSortedUserList()->Elements();
+      for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].IsInteger()) listed.emplace(entries[i].AsInteger(), std::make_pair(static_cast<int>(i), visible));
+      }
+    }
+  }
   size_t position = 0;
   for (const Variant& index : indexes.Elements()) {
     const size_t at = position++;
@@ -587,7 +649,12 @@ UserListManager::EventHookAnswers UserListManager::TakeOutUsersOfEvent(const Var
     // Presence first: on a first load nobody is placed yet, and the record and rule checks would
     // be spent on every user for nothing.
     bool in_visible = false;
-    const int pos = FindUser(index, in_visible);
+    int pos = -1;
+    if (!indexed) {
+      pos = FindUser(index, in_visible);
+    } else if (auto it = listed.find(index.AsInteger()); it != listed.end()) {
+      std::tie(pos, in_visible) = it->second;
+    }
     if (pos < 0) continue;
     // The answers are kept for the placement: asking again there would ask twice.
     const Variant& info = RecordOf(user_model, index);
@@ -644,6 +711,59 @@ bool UserListManager::FinishTakenUsers() {
     if (pos != user.pos || in_visible != user.visible) moved = true;
   }
   return moved;
+}
+
+std::unique_ptr<UserListManager::BulkAdd> UserListManager::StartBulkAdd(size_t count) {
+  if (count < kBulkPlacementMinimum || placing_in_bulk_) return nullptr;
+  // Only the default rule's placement is known well enough to be made in bulk; a rule of a
+  // derived manager places its own way, one user at a time.
+  for (const UserListManagerMemberList* list : {&visible_list_, &invisible_list_}) {
+    const UserListManagerRuleBase* rule = list->GetUserListRule();
+    if (typeid(*rule) != typeid(UserListManagerDefaultRule) || !rule->GetCompareUserFunc()) return nullptr;
+  }
+  auto bulk = std::make_unique<BulkAdd>(*this, *visible_list_.GetSortedUserList(), *invisible_list_.GetSortedUserList(),
+                                        count);
+  if (!bulk->placement.usable()) return nullptr;  // a list holds a user twice
+  return bulk;
+}
+
+void UserListManager::UserUpdateInBulk(BulkAdd& bulk, const Variant& index, const Variant& info, bool listed,
+                                       bool was_visible) {
+  // UserUpdate's choices: a listed user whose visibility changed leaves its list (which the rule
+  // logs), one whose visibility holds is placed anew in the same list; then the lower bound.
+  const bool visible = IsUserVisible(info);
+  if (listed) {
+    if (visible != was_visible) {
+      Variant alone = Variant::Array();
+      alone.Add(index);
+      GetMemberListPtr(was_visible)->GetUserListRule()->UserRemove(alone, index, info, 0);
+    }
+    bulk.placement.Erase(index.AsInteger());
+  }
+  bulk.placement.Insert(visible, index, info);
+  bulk.placed.emplace_back(index, &info);
+}
+
+void UserListManager::FinishBulkAdd(BulkAdd& bulk) {
+  auto same = [](const Variant& list, const Variant& before) {
+    return list.Elements().data() == before.Elements().data() && list.size() == before.size();
+  };
+  if (same(*visible_list_.GetSortedUserList(), bulk.visible_before) &&
+      same(*invisible_list_.GetSortedUserList(), bulk.invisible_before)) {
+    for (const bool visible : {true, false}) {
+      UserListManagerMemberList& list = visible ? visible_list_ : invisible_list_;
+      list.Clear();  // the default rule keeps nothing of its own to clear
+      list.MergeSortedUsersToList(bulk.placement.List(visible));
+    }
+    return;
+  }
+  // A hook changed the lists meanwhile: the users of the event join them as the hook left them.
+  placing_in_bulk_ = false;
+  for (const auto& [index, info] : bulk.placed) {
+    bool in_visible = false;
+    const int pos = FindUser(index, in_visible);
+    UserUpdate(index, *info, pos, in_visible);
+  }
 }
 
 void UserListManager::NotifyUserListChanged() {

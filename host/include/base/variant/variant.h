@@ -19,8 +19,9 @@
 //
 // Maps keep their keys in insertion order and index them by hash once they grow past a few keys.
 // Maps with the same keys in the same order (a copy and its original, the records of one JSON
-// array) share one key table until one of them adds or removes a key, so a parsed list of like
-// records costs little more than its values.
+// array) share one key table, and keep sharing when they gain the same keys in the same order
+// (as hidden classes do); a removed key gives a map a table of its own. A list of like records
+// therefore costs little more than its values.
 #pragma once
 
 #include <cstddef>
@@ -45,6 +46,8 @@ enum class Kind : uint8_t {
   kMap = 7,
   kWeakRef = 9,
 };
+
+class KeyReader;
 
 namespace internal {
 struct HeapRep;
@@ -168,6 +171,9 @@ class Variant {
   // Map iteration in insertion order: KeyAt/ValueAt for i < size().
   std::string_view KeyAt(size_t index) const noexcept;
   const Variant& ValueAt(size_t index) const noexcept;
+  // True when both are maps with keys that live in one shared key table (the same keys in the
+  // same order, kept once for both).
+  bool SharesKeysWith(const Variant& other) const noexcept;
 
   // JSON. Pointers and weak references serialise as null. FromJsonStr replaces this value and
   // returns false (leaving null) on an invalid document.
@@ -181,6 +187,7 @@ class Variant {
 
  private:
   friend struct internal::HeapRep;
+  friend class KeyReader;
   static constexpr uint8_t kUnsignedFlag = 0x10;
   static constexpr uint8_t kHeapFlag = 0x20;
   static constexpr size_t kInlineCapacity = 13;  // + NUL terminator + length byte

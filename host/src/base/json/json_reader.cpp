@@ -7,6 +7,7 @@
 // value. Invalid input of any kind (including nesting too deep to be sensible) gives a null value
 // and false; the caller decides whether and what to log.
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -84,35 +85,89 @@ constexpr size_t kMaxDepth = 1000;
 
 // Decoded strings as Variants: short ones inline, medium ones as slices of shared chunks (one
 // allocation per 16 KB of text instead of one per string), long ones with a rep of their own.
+// A chunk is given, when it is made, a reference for every slice it could ever hold; the slices
+// take those, and the ones left over go back when the chunk is full or the sink goes. So a
+// string costs a copy, not an atomic count as well.
 class StringSink {
  public:
   // Decoded strings are never longer than their source text, so chunks need not be larger.
   explicit StringSink(size_t source_size) : chunk_capacity_(std::min(StringRep::kChunkCapacity, source_size)) {}
-  ~StringSink() {
-    if (chunk_) HeapRep::Release(chunk_);
-  }
+  ~StringSink() { Retire(); }
   StringSink(const StringSink&) = delete;
   StringSink& operator=(const StringSink&) = delete;
 
-  Variant Make(std::string_view text) {
-    if (text.size() <= kInlineString || text.size() > kLongString) return Variant(text);
-    if (!chunk_ || chunk_capacity_ - chunk_->size < text.size() + 1) {
-      if (chunk_) HeapRep::Release(chunk_);
-      chunk_ = StringRep::CreateChunk(chunk_capacity_);
+  // Makes the null |out| the string |text|.
+  void MakeInto(Variant& out, std::string_view text) {
+    if (text.size() <= kInlineString) return HeapRep::PutInlineString(out, text);
+    if (text.size() > kLongString) {
+      Variant own(text);
+      return HeapRep::MoveIntoNull(out, own);
     }
-    return StringRep::AppendSlice(chunk_, text);
+    if (!chunk_ || chunk_capacity_ - chunk_->size < text.size() + 1) {
+      Retire();
+      chunk_ = StringRep::CreateChunk(chunk_capacity_);
+      // Every slice is longer than an inline string and followed by a NUL.
+      unused_ = chunk_capacity_ / (kInlineString + 2) + 1;
+      chunk_->refs.fetch_add(static_cast<uint32_t>(unused_), std::memory_order_relaxed);
+    }
+    --unused_;
+    StringRep::AppendSliceInto(out, chunk_, text);
+  }
+  Variant Make(std::string_view text) {
+    Variant out;
+    MakeInto(out, text);
+    return out;
   }
 
  private:
-  static constexpr size_t kInlineString = 13;
+  static constexpr size_t kInlineString = HeapRep::kInlineString;
   static constexpr size_t kLongString = StringRep::kChunkCapacity / 8;
 
-  StringRep* chunk_ = nullptr;  // the sink's own reference
+  // Gives back the sink's own reference and the references no slice took.
+  void Retire() {
+    if (!chunk_) return;
+    const uint32_t give_back = static_cast<uint32_t>(unused_ + 1);
+    if (chunk_->refs.fetch_sub(give_back, std::memory_order_acq_rel) == give_back) StringRep::Destroy(chunk_);
+    chunk_ = nullptr;
+  }
+
+  StringRep* chunk_ = nullptr;
+  size_t unused_ = 0;  // references of the chunk that no slice has taken yet
   size_t chunk_capacity_;
 };
 
+// The same characters, for the short texts keys are: a word or two at a time rather than a call.
+inline bool SameKey(std::string_view a, std::string_view b) noexcept {
+  const size_t n = a.size();
+  if (n != b.size()) return false;
+  const char* x = a.data();
+  const char* y = b.data();
+  auto load8 = [](const char* p) {
+    uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+  };
+  auto load4 = [](const char* p) {
+    uint32_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+  };
+  if (n >= 8) {
+    for (size_t i = 0; i + 8 < n; i += 8) {
+      if (load8(x + i) != load8(y + i)) return false;
+    }
+    return load8(x + n - 8) == load8(y + n - 8);  // the last 8, overlapping what was compared
+  }
+  if (n >= 4) return load4(x) == load4(y) && load4(x + n - 4) == load4(y + n - 4);
+  for (size_t i = 0; i < n; ++i) {
+    if (x[i] != y[i]) return false;
+  }
+  return true;
+}
+
 // simdjson's tape -> Variant. Its input was validated as UTF-8 as a whole, and it refuses escapes
-// that would decode to a lone surrogate, so strings and keys are taken as they are.
+// that would decode to a lone surrogate, so strings and keys are taken as they are. Every value
+// is made in its final place (a slot of its container), never as a temporary to be moved.
 //
 // Objects at the same depth are mostly records of one kind, so each object is first matched
 // against the key table of the last object built at its depth; when every key matches in order
@@ -129,38 +184,38 @@ class TapeBuilder {
   TapeBuilder(const TapeBuilder&) = delete;
   TapeBuilder& operator=(const TapeBuilder&) = delete;
 
-  Variant Build(simdjson::dom::element element) {
+  // Makes the null |out| the value of |element|.
+  void BuildInto(Variant& out, simdjson::dom::element element) {
     switch (element.type()) {
       case simdjson::dom::element_type::ARRAY: {
         simdjson::dom::array array = element.get_array().value_unsafe();
         auto* rep = new ArrayRep();
-        Variant result = HeapRep::Wrap(Kind::kArray, rep);
+        HeapRep::PutHeap(out, Kind::kArray, rep);
         rep->items.reserve(array.size());
         ++depth_;
-        for (simdjson::dom::element item : array) rep->items.push_back(Build(item));
+        for (simdjson::dom::element item : array) BuildInto(rep->items.emplace_back(), item);
         --depth_;
-        return result;
+        return;
       }
       case simdjson::dom::element_type::OBJECT:
-        return BuildObject(element.get_object().value_unsafe());
+        return BuildObject(out, element.get_object().value_unsafe());
       case simdjson::dom::element_type::INT64:
-        return Variant(static_cast<long long>(element.get_int64().value_unsafe()));
+        return HeapRep::PutScalar(out, Kind::kInteger, static_cast<uint64_t>(element.get_int64().value_unsafe()));
       case simdjson::dom::element_type::UINT64:  // only past the signed range
-        return Variant(static_cast<unsigned long long>(element.get_uint64().value_unsafe()));
+        return HeapRep::PutScalar(out, Kind::kInteger, element.get_uint64().value_unsafe(), true);
       case simdjson::dom::element_type::DOUBLE:
-        return Variant(element.get_double().value_unsafe());
+        return HeapRep::PutScalar(out, Kind::kDouble, std::bit_cast<uint64_t>(element.get_double().value_unsafe()));
       case simdjson::dom::element_type::STRING:
-        return strings_.Make(element.get_string().value_unsafe());
+        return strings_.MakeInto(out, element.get_string().value_unsafe());
       case simdjson::dom::element_type::BOOL:
-        return Variant(element.get_bool().value_unsafe());
+        return HeapRep::PutScalar(out, Kind::kBool, element.get_bool().value_unsafe() ? 1 : 0);
       case simdjson::dom::element_type::NULL_VALUE:
-        break;
+        return;
     }
-    return Variant();
   }
 
  private:
-  Variant BuildObject(simdjson::dom::object object) {
+  void BuildObject(Variant& out, simdjson::dom::object object) {
     const size_t depth = depth_;
     if (shapes_.size() <= depth) shapes_.resize(depth + 1, nullptr);
     MapKeys* shape = shapes_[depth];
@@ -170,28 +225,28 @@ class TapeBuilder {
     ++depth_;
     for (simdjson::dom::key_value_pair field : object) {
       const size_t i = values.size();
-      if (!own && !(shape && i < shape->size() && shape->Name(i) == field.key)) own = Diverge(shape, i);
+      if (!own && !(shape && i < shape->size() && SameKey(shape->Name(i), field.key))) own = Diverge(shape, i);
       if (own) {
-        own->names.push_back(strings_.Make(field.key));
+        strings_.MakeInto(own->names.emplace_back(), field.key);
         own->hashes.push_back(internal::HashKey(field.key));
       }
-      values.push_back(Build(field.value));
+      BuildInto(values.emplace_back(), field.value);
     }
     --depth_;
     if (!own && !(shape && values.size() == shape->size())) own = Diverge(shape, values.size());
     if (!own) {
       MapKeys::AddRef(shape);
-      return HeapRep::Wrap(Kind::kMap, new MapRep(shape, std::move(values)));
+      return HeapRep::PutHeap(out, Kind::kMap, new MapRep(shape, std::move(values)));
     }
     if (own->names.empty()) {  // {} is no pattern for its siblings
       delete own;
-      return HeapRep::Wrap(Kind::kMap, new MapRep());
+      return HeapRep::PutHeap(out, Kind::kMap, new MapRep());
     }
     own->IndexMerging(values);
     if (shape) MapKeys::Release(shape);
     MapKeys::AddRef(own);
     shapes_[depth] = own;
-    return HeapRep::Wrap(Kind::kMap, new MapRep(own, std::move(values)));
+    HeapRep::PutHeap(out, Kind::kMap, new MapRep(own, std::move(values)));
   }
 
   // A fresh key table holding the first |matched| names of |shape|.
@@ -239,7 +294,8 @@ bool ParseWithSimdjson(std::string_view json, Variant& out) {
   if (!parser) return false;
   simdjson::dom::element root;
   if (parser->parse(json.data(), json.size(), true).get(root) != simdjson::SUCCESS) return false;
-  out = TapeBuilder(json.size()).Build(root);
+  out = Variant();
+  TapeBuilder(json.size()).BuildInto(out, root);
   return true;
 }
 

@@ -356,6 +356,12 @@ const Variant& Variant::ValueAt(size_t index) const noexcept {
   return rep && index < rep->values.size() ? rep->values[index] : EmptyVariant();
 }
 
+bool Variant::SharesKeysWith(const Variant& other) const noexcept {
+  const MapRep* a = map_rep();
+  const MapRep* b = other.map_rep();
+  return a && b && a->keys && a->keys == b->keys;
+}
+
 // ---- Equality -------------------------------------------------------------------------------
 
 namespace {

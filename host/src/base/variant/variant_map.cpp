@@ -1,11 +1,27 @@
 // The map representation: values in insertion order beside a key table that maps may share.
 #include <algorithm>
 #include <bit>
+#include <mutex>
 
 #include "base/variant/variant_rep.h"
 
 namespace base::variant::internal {
 namespace {
+
+// Guards the transition lists of shared tables, which maps on any thread may extend or leave.
+std::mutex& TreeLock() {
+  static std::mutex* const lock = new std::mutex();
+  return *lock;
+}
+
+// A reference to a table that may be on its way out (its count already at zero): false then.
+bool TryAddRef(MapKeys* keys) noexcept {
+  uint32_t refs = keys->refs.load(std::memory_order_relaxed);
+  while (refs != 0) {
+    if (keys->refs.compare_exchange_weak(refs, refs + 1, std::memory_order_acq_rel)) return true;
+  }
+  return false;
+}
 
 // Smallest power of two that keeps |n| names at a load of at most 3/4.
 uint32_t SlotCountFor(size_t n) noexcept {
@@ -20,6 +36,36 @@ MapKeys::MapKeys(const MapKeys& other) : names(other.names), hashes(other.hashes
     slots.reset(new Slot[size_t{mask} + 1]);
     std::memcpy(slots.get(), other.slots.get(), (size_t{mask} + 1) * sizeof(Slot));
   }
+}
+
+void MapKeys::Free(MapKeys* keys) noexcept {
+  // Up the tree without recursion: each freed table lets go of the one it extends.
+  while (keys) {
+    MapKeys* parent = keys->parent;
+    if (parent) {
+      std::lock_guard<std::mutex> lock(TreeLock());
+      auto& siblings = parent->extended;
+      siblings.erase(std::find(siblings.begin(), siblings.end(), keys));
+    }
+    delete keys;
+    keys = parent && parent->refs.fetch_sub(1, std::memory_order_acq_rel) == 1 ? parent : nullptr;
+  }
+}
+
+MapKeys* MapKeys::Extended(MapKeys* from, std::string_view key, uint64_t hash) {
+  if (from->depth >= kMaxTransitionDepth || from->names.size() >= kMaxTransitionNames) return nullptr;
+  std::lock_guard<std::mutex> lock(TreeLock());
+  for (MapKeys* next : from->extended) {
+    if (next->hashes.back() == hash && next->Name(next->size() - 1) == key && TryAddRef(next)) return next;
+  }
+  if (from->extended.size() >= kMaxTransitions) return nullptr;
+  auto* next = new MapKeys(*from);
+  next->Append(Variant(key), hash);
+  next->parent = from;
+  AddRef(from);
+  next->depth = static_cast<uint8_t>(from->depth + 1);
+  from->extended.push_back(next);
+  return next;
 }
 
 void MapKeys::AllocateIndex(size_t count) {
@@ -114,7 +160,7 @@ MapRep::MapRep(const MapRep& other) : HeapRep(Kind::kMap), keys(other.keys), val
 MapKeys* MapRep::MutableKeys() {
   if (!keys) {
     keys = new MapKeys();
-  } else if (keys->IsShared()) {
+  } else if (!keys->IsWritable()) {
     auto* own = new MapKeys(*keys);
     MapKeys::Release(keys);
     keys = own;
@@ -132,6 +178,15 @@ Variant& MapRep::FindOrInsert(std::string_view key) {
     const size_t i = keys ? keys->IndexOf(key) : MapKeys::kAbsent;
     if (i != MapKeys::kAbsent) return values[i];
     hash = HashKey(key);
+  }
+  if (keys && !keys->IsWritable()) {
+    // Others have this table: move to the one they move to when they gain the same key.
+    if (MapKeys* next = MapKeys::Extended(keys, key, hash)) {
+      MapKeys::Release(keys);
+      keys = next;
+      values.emplace_back();
+      return values.back();
+    }
   }
   MutableKeys()->Append(Variant(key), hash);
   values.emplace_back();

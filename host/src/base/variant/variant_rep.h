@@ -46,6 +46,27 @@ struct HeapRep {
     from.raw_.tag = 0;
     from.raw_.word = 0;
   }
+  // Writers into a null Variant |to| (every byte zero), for the JSON reader: the value is made in
+  // its final place, with no call and no temporary.
+  static void PutScalar(Variant& to, Kind kind, uint64_t word, bool is_unsigned = false) noexcept {
+    to.raw_.tag = static_cast<uint8_t>(static_cast<uint8_t>(kind) | (is_unsigned ? Variant::kUnsignedFlag : 0));
+    to.raw_.word = word;
+  }
+  static constexpr size_t kInlineString = Variant::kInlineCapacity;
+  // |s| of at most kInlineString characters.
+  static void PutInlineString(Variant& to, std::string_view s) noexcept {
+    to.raw_.tag = static_cast<uint8_t>(Kind::kString);
+    to.raw_.len = static_cast<uint8_t>(s.size());
+    if (!s.empty()) std::memcpy(to.bytes_ + 2, s.data(), s.size());
+  }
+  // Hands |rep| (one reference) to |to|.
+  static void PutHeap(Variant& to, Kind kind, HeapRep* rep) noexcept { to.SetHeap(kind, rep); }
+  // Hands |to| a slice of the characters of |chars| (one reference).
+  static void PutSlice(Variant& to, HeapRep* chars, uint16_t offset, uint32_t length) noexcept {
+    to.SetHeap(Kind::kString, chars);
+    to.raw_.slice_offset = offset;
+    to.raw_.slice_length = length;
+  }
   // A string Variant over |length| characters at |offset| of |chars| (whose reference it takes).
   static Variant Slice(HeapRep* chars, uint16_t offset, uint32_t length) noexcept {
     Variant v = Wrap(Kind::kString, chars);
@@ -74,14 +95,15 @@ struct StringRep : HeapRep {
   // else alive.
   static constexpr size_t kChunkCapacity = 16 * 1024;
 
-  // Appends |s| and a NUL to a chunk with enough room left; the new Variant holds a reference.
-  static Variant AppendSlice(StringRep* chunk, std::string_view s) noexcept {
+  // Appends |s| and a NUL to a chunk with enough room left and makes the null |to| a slice of
+  // it. The slice takes a reference the caller has already added to the chunk (see
+  // StringSink in the JSON reader: one count per chunk rather than one per string).
+  static void AppendSliceInto(Variant& to, StringRep* chunk, std::string_view s) noexcept {
     const size_t offset = chunk->size;
     std::memcpy(chunk->data() + offset, s.data(), s.size());
     chunk->data()[offset + s.size()] = '\0';
     chunk->size = offset + s.size() + 1;
-    chunk->AddRef();
-    return Slice(chunk, static_cast<uint16_t>(offset), static_cast<uint32_t>(s.size()));
+    PutSlice(to, chunk, static_cast<uint16_t>(offset), static_cast<uint32_t>(s.size()));
   }
 
  private:
@@ -175,11 +197,25 @@ inline uint64_t HashKey(std::string_view key) noexcept {
 // hashes and the index out of the per-record cost (and most of the per-record memory). A table
 // is only written while it has a single owner.
 //
+// Maps that share a table and then gain the same key keep sharing, as hidden classes do: the
+// shared table records a transition to the table extended by that key, and every map that gains
+// the key moves to it. So records that start alike and are given the same keys in the same order
+// (the member records a cache annotates) end with one table per distinct key sequence, not one
+// each. A transition belongs to the tree of tables: the extended table holds a reference to the
+// table it extends, and the extended table is listed, without a reference, among that table's
+// transitions until it is freed. Tables in a tree are never written. Trees are bounded in depth
+// and breadth, so that maps that gain ever new keys fall back to a table of their own.
+//
 // Names are string Variants: inline up to 13 characters, and the JSON reader packs longer ones
 // into its string chunks instead of giving each an allocation of its own.
 struct MapKeys {
   static constexpr size_t kIndexThreshold = 8;
   static constexpr size_t kAbsent = static_cast<size_t>(-1);
+  // Bounds of a transition tree: levels below a table of its own, transitions per table, and
+  // names of the tables in a tree.
+  static constexpr uint8_t kMaxTransitionDepth = 32;
+  static constexpr size_t kMaxTransitions = 8;
+  static constexpr size_t kMaxTransitionNames = 256;
 
   // A slot holds the upper hash bits, to reject most mismatches without touching the names, and
   // the position plus one (0 marks a free slot).
@@ -189,6 +225,7 @@ struct MapKeys {
   };
 
   MapKeys() noexcept = default;
+  // A table of its own with the same names (outside any transition tree).
   MapKeys(const MapKeys& other);
   MapKeys& operator=(const MapKeys&) = delete;
 
@@ -197,12 +234,23 @@ struct MapKeys {
   std::vector<uint64_t> hashes;
   std::unique_ptr<Slot[]> slots;
   uint32_t mask = 0;  // slot count - 1 when indexed
+  // Transition tree (guarded by a lock of the tree code while a table is shared).
+  MapKeys* parent = nullptr;        // the table this one extends by its last name; referenced
+  std::vector<MapKeys*> extended;   // the tables extending this one; not referenced
+  uint8_t depth = 0;                // transitions from a table of its own
 
   static void AddRef(MapKeys* keys) noexcept { keys->refs.fetch_add(1, std::memory_order_relaxed); }
+  // Frees the table with its last reference (and the tables above it that only it kept).
   static void Release(MapKeys* keys) noexcept {
-    if (keys->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) delete keys;
+    if (keys->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) Free(keys);
   }
   bool IsShared() const noexcept { return refs.load(std::memory_order_acquire) != 1; }
+  // False for a table that other maps may come to share through a transition.
+  bool IsWritable() const noexcept { return !IsShared() && !parent; }
+
+  // The table |from| extended by |key| that other maps extending |from| by |key| share, with a
+  // reference for the caller; null where the tree has no room (the caller takes a copy).
+  static MapKeys* Extended(MapKeys* from, std::string_view key, uint64_t hash);
 
   size_t size() const noexcept { return names.size(); }
   std::string_view Name(size_t i) const noexcept { return HeapRep::StringOf(names[i]); }
@@ -238,6 +286,7 @@ struct MapKeys {
   void IndexMerging(std::vector<Variant>& values);
 
  private:
+  static void Free(MapKeys* keys) noexcept;
   void RebuildIndex();
   void AllocateIndex(size_t count);
   void InsertSlot(uint64_t hash, uint32_t index) noexcept;
@@ -268,6 +317,7 @@ struct MapRep : HeapRep {
   bool Erase(std::string_view key);
 
  private:
+  // The table, made this map's own first when others may see it.
   MapKeys* MutableKeys();
 };
 

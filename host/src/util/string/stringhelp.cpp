@@ -30,18 +30,24 @@ std::unique_ptr<icu::Collator> MakeCollator(const std::string& language) {
 
 // One collator per thread: comparison needs no lock, and a language switch on one thread does
 // not pull the collator from under another thread's sort.
+// Sorting compares thousands of times: the language is read again only when it may have changed.
 struct CollatorSlot {
+  uint64_t serial = 0;  // of the language the slot was last checked against
   std::string language;
   std::unique_ptr<icu::Collator> collator;
 };
 
 icu::Collator* CurrentCollator() {
   thread_local CollatorSlot slot;
-  std::string language = framework::Resource::GetInstance()->GetLanguage();
+  framework::Resource* resource = framework::Resource::GetInstance();
+  const uint64_t serial = resource->GetLanguageSerial();
+  if (slot.collator && serial == slot.serial) return slot.collator.get();
+  std::string language = resource->GetLanguage();
   if (!slot.collator || language != slot.language) {
     slot.collator = MakeCollator(language);
     slot.language = std::move(language);
   }
+  slot.serial = serial;
   return slot.collator.get();
 }
 
