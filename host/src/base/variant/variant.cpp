@@ -81,7 +81,7 @@ void HeapRep::Release(HeapRep* rep) noexcept {
     } else {
       auto* map = static_cast<MapRep*>(rep);
       for (Variant& value : map->values) drop_child(value);
-      delete map;
+      MapRep::Destroy(map);
     }
     if (orphans.empty()) return;
     rep = orphans.back();
@@ -144,7 +144,7 @@ Variant Variant::Array() {
 
 Variant Variant::Map() {
   Variant v;
-  v.SetHeap(Kind::kMap, new MapRep());
+  v.SetHeap(Kind::kMap, MapRep::Create(nullptr, 0));
   return v;
 }
 
@@ -225,7 +225,7 @@ MapRep* Variant::MutableMap() {
   if (!IsMap()) *this = Map();
   auto* rep = static_cast<MapRep*>(heap());
   if (rep->IsShared()) {
-    auto* own = new MapRep(*rep);
+    auto* own = MapRep::CopyOf(*rep);
     Release();
     SetHeap(Kind::kMap, own);
     rep = own;
