@@ -204,6 +204,30 @@ TEST(JsonObjects, ParsedObjectsGrowAndShrinkWithoutLosingValues) {
   EXPECT_EQ(copy, v);
 }
 
+// Arrays read from a document keep their items the same way: growing past the room they were
+// read into, removing from it and copying must neither drop nor share an item by mistake.
+TEST(JsonArrays, ParsedArraysGrowAndShrinkWithoutLosingItems) {
+  const std::string long_text(40, 'y');
+  Variant v = Variant::ParseJson(R"([")" + long_text + R"(",{"a":1},[2]])");
+  ASSERT_EQ(v.size(), 3u);
+  Variant before_growth = v;
+  for (int i = 0; i < 20; ++i) v.Add(long_text + std::to_string(i));
+  EXPECT_TRUE(v.RemoveAt(1));
+  v.MutableElements()[1].Add(3);
+  ASSERT_EQ(v.size(), 22u);
+  EXPECT_EQ(v.At(0).AsStringView(), long_text);
+  EXPECT_EQ(v.At(1).size(), 2u);
+  EXPECT_EQ(v.At(21).AsStringView(), long_text + "19");
+  ASSERT_EQ(before_growth.size(), 3u);
+  EXPECT_EQ(before_growth.At(1).GetInteger("a"), 1);
+  EXPECT_EQ(before_growth.At(2).size(), 1u);
+  Variant copy = v;
+  copy.Add(1);
+  EXPECT_EQ(v.size(), 22u);
+  EXPECT_TRUE(copy.RemoveAt(22));
+  EXPECT_EQ(copy, v);
+}
+
 // Records of one shape share their key table inside the reader, and records that break the
 // pattern (keys reordered, missing, added or repeated) get their own. A document with an integer
 // past 64 bits takes the RapidJSON tier instead; both must give the same value.

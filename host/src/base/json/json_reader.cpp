@@ -189,9 +189,8 @@ class TapeBuilder {
     switch (element.type()) {
       case simdjson::dom::element_type::ARRAY: {
         simdjson::dom::array array = element.get_array().value_unsafe();
-        auto* rep = new ArrayRep();
+        auto* rep = ArrayRep::Create(array.size());
         HeapRep::PutHeap(out, Kind::kArray, rep);
-        rep->items.reserve(array.size());
         ++depth_;
         for (simdjson::dom::element item : array) BuildInto(rep->items.emplace_back(), item);
         --depth_;
@@ -391,10 +390,7 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
     keys->hashes = TakeTail(hashes_, count);
     MapRep* map = MapRep::Create(keys, count);
     Variant result = HeapRep::Wrap(Kind::kMap, map);
-    for (auto it = values_.end() - static_cast<ptrdiff_t>(count); it != values_.end(); ++it) {
-      HeapRep::MoveIntoNull(map->values.emplace_back(), *it);
-    }
-    values_.resize(values_.size() - count);
+    TakeTailInto(map->values, count);
     keys->IndexMerging(map->values);
     return Put(std::move(result));
   }
@@ -402,9 +398,9 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
   bool StartArray() { return Open(kArray); }
   bool EndArray(rapidjson::SizeType count) {
     open_.pop_back();
-    auto* rep = new ArrayRep();
+    auto* rep = ArrayRep::Create(count);
     Variant array = HeapRep::Wrap(Kind::kArray, rep);
-    rep->items = TakeTail(values_, count);
+    TakeTailInto(rep->items, count);
     return Put(std::move(array));
   }
 
@@ -426,6 +422,14 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
       values_.push_back(std::move(v));
     }
     return true;
+  }
+
+  // Moves the last |count| values into the empty |into|.
+  void TakeTailInto(internal::ValueList& into, size_t count) {
+    for (auto it = values_.end() - static_cast<ptrdiff_t>(count); it != values_.end(); ++it) {
+      HeapRep::MoveIntoNull(into.emplace_back(), *it);
+    }
+    values_.resize(values_.size() - count);
   }
 
   template <typename T>

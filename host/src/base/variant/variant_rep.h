@@ -113,12 +113,6 @@ struct StringRep : HeapRep {
 
 static_assert(StringRep::kChunkCapacity <= 0x10000, "slice offsets are 16 bits");
 
-struct ArrayRep : HeapRep {
-  ArrayRep() noexcept : HeapRep(Kind::kArray) {}
-  ArrayRep(const ArrayRep& other) : HeapRep(Kind::kArray), items(other.items) {}
-
-  std::vector<Variant> items;
-};
 
 struct WeakRep : HeapRep {
   explicit WeakRep(std::weak_ptr<void> t) noexcept : HeapRep(Kind::kWeakRef), target(std::move(t)) {}
@@ -295,10 +289,10 @@ struct MapKeys {
   void InsertSlot(uint64_t hash, uint32_t index) noexcept;
 };
 
-// The values of a map, in insertion order. A map made for a known number of values (a JSON
-// object, a copy) keeps them in its own allocation, right after the rep, which halves the
-// allocations of reading a document; one that grows past that room moves them to a buffer of
-// their own, as a vector would.
+// The values of a map or the items of an array, in order. A container made for a known number
+// of values (a JSON object or array, a copy) keeps them in its own allocation, right after the
+// rep, which halves the allocations of reading a document; one that grows past that room moves
+// them to a buffer of their own, as a vector would.
 class ValueList {
  public:
   ValueList(Variant* room, size_t capacity) noexcept : data_(room), capacity_(capacity) {}
@@ -336,7 +330,7 @@ class ValueList {
   }
 
  private:
-  // The room the rep was made with, right after it (see MapRep::Create).
+  // The room the rep was made with, right after it (see MapRep::Create, ArrayRep::Create).
   Variant* room() noexcept;
 
   void Clear() noexcept { Truncate(0); }
@@ -356,6 +350,23 @@ class ValueList {
   size_t size_ = 0;
   size_t capacity_;
 };
+
+// An array's items, like a map's values, in the rep's own allocation while they fit its room.
+struct ArrayRep : HeapRep {
+  // An empty array with room for |capacity| items.
+  static ArrayRep* Create(size_t capacity);
+  static ArrayRep* CopyOf(const ArrayRep& other);
+  static void Destroy(ArrayRep* rep) noexcept;
+
+  ValueList items;
+
+ private:
+  explicit ArrayRep(size_t capacity) noexcept
+      : HeapRep(Kind::kArray), items(reinterpret_cast<Variant*>(this + 1), capacity) {}
+};
+
+static_assert(sizeof(ArrayRep) == sizeof(HeapRep) + sizeof(ValueList) && sizeof(ArrayRep) % alignof(Variant) == 0,
+              "the items' room starts where the list ends");
 
 struct MapRep : HeapRep {
   // A map with room for |capacity| values in its own allocation, taking one reference to |table|
