@@ -173,6 +173,61 @@ TEST(JsonObjects, ParsedLargeObjectsAreIndexedAndStayEditable) {
   EXPECT_FALSE(v.Has("field_40"));
 }
 
+// A parsed object keeps its values in the room it was read into until it grows past it; the
+// values (strings and containers that others also hold) must survive the move out of that room,
+// the removals in it and the copies taken on the way.
+TEST(JsonObjects, ParsedObjectsGrowAndShrinkWithoutLosingValues) {
+  const std::string long_text(40, 'x');
+  Variant v = Variant::ParseJson(R"({"s":")" + long_text + R"(","list":[1,2,3],"inner":{"d":1},"n":7})");
+  ASSERT_EQ(v.size(), 4u);
+  Variant list = v["list"];
+  Variant before_growth = v;
+  for (int i = 0; i < 20; ++i) v.Set("k" + std::to_string(i), long_text + std::to_string(i));
+  EXPECT_TRUE(v.Remove("list"));
+  EXPECT_TRUE(v.Remove("k0"));
+  v["inner"]["e"] = 2;
+  ASSERT_EQ(v.size(), 22u);
+  EXPECT_EQ(v.KeyAt(0), "s");
+  EXPECT_EQ(v.KeyAt(1), "inner");
+  EXPECT_EQ(v.KeyAt(3), "k1");
+  EXPECT_EQ(v.GetString("s"), long_text);
+  EXPECT_EQ(v.GetString("k19"), long_text + "19");
+  EXPECT_EQ(v["inner"].GetInteger("e"), 2);
+  EXPECT_EQ(list.size(), 3u);
+  EXPECT_EQ(before_growth.size(), 4u);
+  EXPECT_EQ(before_growth["list"], list);
+  EXPECT_FALSE(before_growth["inner"].Has("e"));
+  Variant copy = v;
+  copy.Set("extra", 1);
+  EXPECT_FALSE(v.Has("extra"));
+  EXPECT_TRUE(copy.Remove("extra"));
+  EXPECT_EQ(copy, v);
+}
+
+// Arrays read from a document keep their items the same way: growing past the room they were
+// read into, removing from it and copying must neither drop nor share an item by mistake.
+TEST(JsonArrays, ParsedArraysGrowAndShrinkWithoutLosingItems) {
+  const std::string long_text(40, 'y');
+  Variant v = Variant::ParseJson(R"([")" + long_text + R"(",{"a":1},[2]])");
+  ASSERT_EQ(v.size(), 3u);
+  Variant before_growth = v;
+  for (int i = 0; i < 20; ++i) v.Add(long_text + std::to_string(i));
+  EXPECT_TRUE(v.RemoveAt(1));
+  v.MutableElements()[1].Add(3);
+  ASSERT_EQ(v.size(), 22u);
+  EXPECT_EQ(v.At(0).AsStringView(), long_text);
+  EXPECT_EQ(v.At(1).size(), 2u);
+  EXPECT_EQ(v.At(21).AsStringView(), long_text + "19");
+  ASSERT_EQ(before_growth.size(), 3u);
+  EXPECT_EQ(before_growth.At(1).GetInteger("a"), 1);
+  EXPECT_EQ(before_growth.At(2).size(), 1u);
+  Variant copy = v;
+  copy.Add(1);
+  EXPECT_EQ(v.size(), 22u);
+  EXPECT_TRUE(copy.RemoveAt(22));
+  EXPECT_EQ(copy, v);
+}
+
 // Records of one shape share their key table inside the reader, and records that break the
 // pattern (keys reordered, missing, added or repeated) get their own. A document with an integer
 // past 64 bits takes the RapidJSON tier instead; both must give the same value.

@@ -189,9 +189,8 @@ class TapeBuilder {
     switch (element.type()) {
       case simdjson::dom::element_type::ARRAY: {
         simdjson::dom::array array = element.get_array().value_unsafe();
-        auto* rep = new ArrayRep();
+        auto* rep = ArrayRep::Create(array.size());
         HeapRep::PutHeap(out, Kind::kArray, rep);
-        rep->items.reserve(array.size());
         ++depth_;
         for (simdjson::dom::element item : array) BuildInto(rep->items.emplace_back(), item);
         --depth_;
@@ -215,13 +214,15 @@ class TapeBuilder {
   }
 
  private:
+  // The values are built straight into the map's own room, before the map knows its keys.
   void BuildObject(Variant& out, simdjson::dom::object object) {
     const size_t depth = depth_;
     if (shapes_.size() <= depth) shapes_.resize(depth + 1, nullptr);
     MapKeys* shape = shapes_[depth];
     MapKeys* own = nullptr;  // once the keys part from |shape|
-    std::vector<Variant> values;
-    values.reserve(object.size());
+    MapRep* map = MapRep::Create(nullptr, object.size());
+    HeapRep::PutHeap(out, Kind::kMap, map);
+    internal::ValueList& values = map->values;
     ++depth_;
     for (simdjson::dom::key_value_pair field : object) {
       const size_t i = values.size();
@@ -236,17 +237,18 @@ class TapeBuilder {
     if (!own && !(shape && values.size() == shape->size())) own = Diverge(shape, values.size());
     if (!own) {
       MapKeys::AddRef(shape);
-      return HeapRep::PutHeap(out, Kind::kMap, new MapRep(shape, std::move(values)));
+      map->keys = shape;
+      return;
     }
     if (own->names.empty()) {  // {} is no pattern for its siblings
       delete own;
-      return HeapRep::PutHeap(out, Kind::kMap, new MapRep());
+      return;
     }
     own->IndexMerging(values);
     if (shape) MapKeys::Release(shape);
     MapKeys::AddRef(own);
     shapes_[depth] = own;
-    HeapRep::PutHeap(out, Kind::kMap, new MapRep(own, std::move(values)));
+    map->keys = own;
   }
 
   // A fresh key table holding the first |matched| names of |shape|.
@@ -382,21 +384,23 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
   }
   bool EndObject(rapidjson::SizeType count) {
     open_.pop_back();
-    if (count == 0) return Put(HeapRep::Wrap(Kind::kMap, new MapRep()));
+    if (count == 0) return Put(HeapRep::Wrap(Kind::kMap, MapRep::Create(nullptr, 0)));
     auto* keys = new MapKeys();
     keys->names = TakeTail(names_, count);
     keys->hashes = TakeTail(hashes_, count);
-    std::vector<Variant> values = TakeTail(values_, count);
-    keys->IndexMerging(values);
-    return Put(HeapRep::Wrap(Kind::kMap, new MapRep(keys, std::move(values))));
+    MapRep* map = MapRep::Create(keys, count);
+    Variant result = HeapRep::Wrap(Kind::kMap, map);
+    TakeTailInto(map->values, count);
+    keys->IndexMerging(map->values);
+    return Put(std::move(result));
   }
 
   bool StartArray() { return Open(kArray); }
   bool EndArray(rapidjson::SizeType count) {
     open_.pop_back();
-    auto* rep = new ArrayRep();
+    auto* rep = ArrayRep::Create(count);
     Variant array = HeapRep::Wrap(Kind::kArray, rep);
-    rep->items = TakeTail(values_, count);
+    TakeTailInto(rep->items, count);
     return Put(std::move(array));
   }
 
@@ -418,6 +422,14 @@ class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeB
       values_.push_back(std::move(v));
     }
     return true;
+  }
+
+  // Moves the last |count| values into the empty |into|.
+  void TakeTailInto(internal::ValueList& into, size_t count) {
+    for (auto it = values_.end() - static_cast<ptrdiff_t>(count); it != values_.end(); ++it) {
+      HeapRep::MoveIntoNull(into.emplace_back(), *it);
+    }
+    values_.resize(values_.size() - count);
   }
 
   template <typename T>

@@ -25,6 +25,22 @@ StringRep* StringRep::Create(std::string_view s) {
   return rep;
 }
 
+ArrayRep* ArrayRep::Create(size_t capacity) {
+  void* block = ::operator new(sizeof(ArrayRep) + capacity * sizeof(Variant));
+  return new (block) ArrayRep(capacity);
+}
+
+ArrayRep* ArrayRep::CopyOf(const ArrayRep& other) {
+  ArrayRep* rep = Create(other.items.size());
+  for (const Variant& item : other.items) rep->items.emplace_back() = item;
+  return rep;
+}
+
+void ArrayRep::Destroy(ArrayRep* rep) noexcept {
+  rep->~ArrayRep();
+  ::operator delete(static_cast<void*>(rep));
+}
+
 StringRep* StringRep::CreateChunk(size_t capacity) {
   void* block = ::operator new(sizeof(StringRep) + capacity);
   return new (block) StringRep(0);
@@ -77,11 +93,11 @@ void HeapRep::Release(HeapRep* rep) noexcept {
     if (rep->kind == Kind::kArray) {
       auto* array = static_cast<ArrayRep*>(rep);
       for (Variant& item : array->items) drop_child(item);
-      delete array;
+      ArrayRep::Destroy(array);
     } else {
       auto* map = static_cast<MapRep*>(rep);
       for (Variant& value : map->values) drop_child(value);
-      delete map;
+      MapRep::Destroy(map);
     }
     if (orphans.empty()) return;
     rep = orphans.back();
@@ -138,13 +154,13 @@ Variant Variant::FromWeak(std::weak_ptr<void> target) {
 
 Variant Variant::Array() {
   Variant v;
-  v.SetHeap(Kind::kArray, new ArrayRep());
+  v.SetHeap(Kind::kArray, ArrayRep::Create(0));
   return v;
 }
 
 Variant Variant::Map() {
   Variant v;
-  v.SetHeap(Kind::kMap, new MapRep());
+  v.SetHeap(Kind::kMap, MapRep::Create(nullptr, 0));
   return v;
 }
 
@@ -225,7 +241,7 @@ MapRep* Variant::MutableMap() {
   if (!IsMap()) *this = Map();
   auto* rep = static_cast<MapRep*>(heap());
   if (rep->IsShared()) {
-    auto* own = new MapRep(*rep);
+    auto* own = MapRep::CopyOf(*rep);
     Release();
     SetHeap(Kind::kMap, own);
     rep = own;
@@ -237,7 +253,7 @@ ArrayRep* Variant::MutableArray() {
   if (!IsArray()) *this = Array();
   auto* rep = static_cast<ArrayRep*>(heap());
   if (rep->IsShared()) {
-    auto* own = new ArrayRep(*rep);
+    auto* own = ArrayRep::CopyOf(*rep);
     Release();
     SetHeap(Kind::kArray, own);
     rep = own;
@@ -322,15 +338,14 @@ const Variant& Variant::At(size_t index) const noexcept {
 
 Variant& Variant::Add(Variant value) {
   ArrayRep* rep = MutableArray();
-  rep->items.push_back(std::move(value));
-  return rep->items.back();
+  return rep->items.emplace_back() = std::move(value);
 }
 
 bool Variant::RemoveAt(size_t index) {
   const ArrayRep* current = array_rep();
   if (!current || index >= current->items.size()) return false;
   ArrayRep* rep = MutableArray();
-  rep->items.erase(rep->items.begin() + static_cast<ptrdiff_t>(index));
+  rep->items.EraseAt(index);
   return true;
 }
 

@@ -108,7 +108,7 @@ void MapKeys::EraseAt(size_t index) {
   RebuildIndex();
 }
 
-void MapKeys::IndexMerging(std::vector<Variant>& values) {
+void MapKeys::IndexMerging(ValueList& values) {
   const size_t n = names.size();
   std::vector<bool> dead;
   auto fold = [&](size_t into, size_t from) {
@@ -149,12 +149,26 @@ void MapKeys::IndexMerging(std::vector<Variant>& values) {
   }
   names.resize(out);
   hashes.resize(out);
-  values.resize(out);
+  values.Truncate(out);
   RebuildIndex();
 }
 
-MapRep::MapRep(const MapRep& other) : HeapRep(Kind::kMap), keys(other.keys), values(other.values) {
-  if (keys) MapKeys::AddRef(keys);
+MapRep* MapRep::Create(MapKeys* table, size_t capacity) {
+  void* block = ::operator new(sizeof(MapRep) + capacity * sizeof(Variant));
+  return new (block) MapRep(table, capacity);
+}
+
+MapRep* MapRep::CopyOf(const MapRep& other) {
+  MapRep* rep = Create(nullptr, other.values.size());
+  rep->keys = other.keys;
+  if (rep->keys) MapKeys::AddRef(rep->keys);
+  for (const Variant& value : other.values) rep->values.emplace_back() = value;
+  return rep;
+}
+
+void MapRep::Destroy(MapRep* rep) noexcept {
+  rep->~MapRep();
+  ::operator delete(static_cast<void*>(rep));
 }
 
 MapKeys* MapRep::MutableKeys() {
@@ -197,7 +211,7 @@ bool MapRep::Erase(std::string_view key) {
   const size_t i = keys ? keys->IndexOf(key) : MapKeys::kAbsent;
   if (i == MapKeys::kAbsent) return false;
   MutableKeys()->EraseAt(i);
-  values.erase(values.begin() + static_cast<ptrdiff_t>(i));
+  values.EraseAt(i);
   return true;
 }
 

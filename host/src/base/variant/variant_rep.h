@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -112,12 +113,6 @@ struct StringRep : HeapRep {
 
 static_assert(StringRep::kChunkCapacity <= 0x10000, "slice offsets are 16 bits");
 
-struct ArrayRep : HeapRep {
-  ArrayRep() noexcept : HeapRep(Kind::kArray) {}
-  ArrayRep(const ArrayRep& other) : HeapRep(Kind::kArray), items(other.items) {}
-
-  std::vector<Variant> items;
-};
 
 struct WeakRep : HeapRep {
   explicit WeakRep(std::weak_ptr<void> t) noexcept : HeapRep(Kind::kWeakRef), target(std::move(t)) {}
@@ -208,6 +203,8 @@ inline uint64_t HashKey(std::string_view key) noexcept {
 //
 // Names are string Variants: inline up to 13 characters, and the JSON reader packs longer ones
 // into its string chunks instead of giving each an allocation of its own.
+class ValueList;
+
 struct MapKeys {
   static constexpr size_t kIndexThreshold = 8;
   static constexpr size_t kAbsent = static_cast<size_t>(-1);
@@ -283,7 +280,7 @@ struct MapKeys {
   void EraseAt(size_t index);
   // Builds the index of names taken as they came (a JSON object). A name met again folds its
   // value (from the parallel |values|) into the first one's position, as a later write would.
-  void IndexMerging(std::vector<Variant>& values);
+  void IndexMerging(ValueList& values);
 
  private:
   static void Free(MapKeys* keys) noexcept;
@@ -292,18 +289,95 @@ struct MapKeys {
   void InsertSlot(uint64_t hash, uint32_t index) noexcept;
 };
 
-struct MapRep : HeapRep {
-  MapRep() noexcept : HeapRep(Kind::kMap) {}
-  MapRep(const MapRep& other);  // shares the key table
-  // Takes one reference to |table| (null for no keys), whose names match |vals| one to one.
-  MapRep(MapKeys* table, std::vector<Variant>&& vals) noexcept
-      : HeapRep(Kind::kMap), keys(table), values(std::move(vals)) {}
-  ~MapRep() {
-    if (keys) MapKeys::Release(keys);
+// The values of a map or the items of an array, in order. A container made for a known number
+// of values (a JSON object or array, a copy) keeps them in its own allocation, right after the
+// rep, which halves the allocations of reading a document; one that grows past that room moves
+// them to a buffer of their own, as a vector would.
+class ValueList {
+ public:
+  ValueList(Variant* room, size_t capacity) noexcept : data_(room), capacity_(capacity) {}
+  ~ValueList() {
+    Clear();
+    if (data_ != room()) ::operator delete(static_cast<void*>(data_));
+  }
+  ValueList(const ValueList&) = delete;
+  ValueList& operator=(const ValueList&) = delete;
+
+  size_t size() const noexcept { return size_; }
+  bool empty() const noexcept { return size_ == 0; }
+  Variant* data() noexcept { return data_; }
+  const Variant* data() const noexcept { return data_; }
+  Variant& operator[](size_t i) noexcept { return data_[i]; }
+  const Variant& operator[](size_t i) const noexcept { return data_[i]; }
+  Variant* begin() noexcept { return data_; }
+  Variant* end() noexcept { return data_ + size_; }
+  const Variant* begin() const noexcept { return data_; }
+  const Variant* end() const noexcept { return data_ + size_; }
+  Variant& back() noexcept { return data_[size_ - 1]; }
+
+  // A null value at the end.
+  Variant& emplace_back() {
+    if (size_ == capacity_) Grow();
+    return *new (data_ + size_++) Variant();
+  }
+  void EraseAt(size_t i) noexcept {
+    for (size_t j = i + 1; j < size_; ++j) data_[j - 1] = std::move(data_[j]);
+    data_[--size_].~Variant();
+  }
+  // Drops the values from |n| on.
+  void Truncate(size_t n) noexcept {
+    while (size_ > n) data_[--size_].~Variant();
   }
 
+ private:
+  // The room the rep was made with, right after it (see MapRep::Create, ArrayRep::Create).
+  Variant* room() noexcept;
+
+  void Clear() noexcept { Truncate(0); }
+  void Grow() {
+    const size_t capacity = capacity_ < 4 ? 4 : capacity_ * 2;
+    auto* grown = static_cast<Variant*>(::operator new(capacity * sizeof(Variant)));
+    for (size_t i = 0; i < size_; ++i) {
+      new (grown + i) Variant(std::move(data_[i]));
+      data_[i].~Variant();
+    }
+    if (data_ != room()) ::operator delete(static_cast<void*>(data_));
+    data_ = grown;
+    capacity_ = capacity;
+  }
+
+  Variant* data_;
+  size_t size_ = 0;
+  size_t capacity_;
+};
+
+// An array's items, like a map's values, in the rep's own allocation while they fit its room.
+struct ArrayRep : HeapRep {
+  // An empty array with room for |capacity| items.
+  static ArrayRep* Create(size_t capacity);
+  static ArrayRep* CopyOf(const ArrayRep& other);
+  static void Destroy(ArrayRep* rep) noexcept;
+
+  ValueList items;
+
+ private:
+  explicit ArrayRep(size_t capacity) noexcept
+      : HeapRep(Kind::kArray), items(reinterpret_cast<Variant*>(this + 1), capacity) {}
+};
+
+static_assert(sizeof(ArrayRep) == sizeof(HeapRep) + sizeof(ValueList) && sizeof(ArrayRep) % alignof(Variant) == 0,
+              "the items' room starts where the list ends");
+
+struct MapRep : HeapRep {
+  // A map with room for |capacity| values in its own allocation, taking one reference to |table|
+  // (null for no keys); the caller adds values matching the names one to one.
+  static MapRep* Create(MapKeys* table, size_t capacity);
+  // A copy sharing |other|'s key table.
+  static MapRep* CopyOf(const MapRep& other);
+  static void Destroy(MapRep* rep) noexcept;
+
   MapKeys* keys = nullptr;
-  std::vector<Variant> values;
+  ValueList values;
 
   const Variant* Find(std::string_view key) const noexcept {
     if (!keys) return nullptr;
@@ -317,9 +391,24 @@ struct MapRep : HeapRep {
   bool Erase(std::string_view key);
 
  private:
+  MapRep(MapKeys* table, size_t capacity) noexcept
+      : HeapRep(Kind::kMap), keys(table), values(reinterpret_cast<Variant*>(this + 1), capacity) {}
+  ~MapRep() {
+    if (keys) MapKeys::Release(keys);
+  }
+
   // The table, made this map's own first when others may see it.
   MapKeys* MutableKeys();
 };
+
+static_assert(sizeof(MapRep) == sizeof(HeapRep) + sizeof(MapKeys*) + sizeof(ValueList) &&
+                  sizeof(MapRep) % alignof(Variant) == 0,
+              "the values' room starts where the list ends");
+
+inline Variant* ValueList::room() noexcept {
+  // The list is the last member of its rep, and the room starts where the rep ends.
+  return reinterpret_cast<Variant*>(reinterpret_cast<char*>(this) + sizeof(ValueList));
+}
 
 }  // namespace base::variant::internal
 
