@@ -313,8 +313,8 @@ struct UserListManager::BulkAdd {
   UserListManager& manager;
   // Copies that share the lists' entries: a change a hook makes to a list through the list's
   // own Variant gives the list new entries, which tells at the end that it changed meanwhile.
-  const Variant visible_before;
-  const Variant invisible_before;
+  const Variant visible_before{};
+  const Variant invisible_before{};
   internal::BulkPlacement placement;
   std::unordered_map<int64_t, bool> taken;                // and whether from the visible list
   std::vector<std::pair<Variant, const Variant*>> placed;  // index and record, in placement order
