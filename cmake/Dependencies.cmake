@@ -14,7 +14,7 @@ find_path(RAPIDJSON_INCLUDE_DIR rapidjson/document.h REQUIRED)
 find_package(simdjson REQUIRED)
 # The signed-request tests and the simulator's network chapter answer from a server on 127.0.0.1
 # (Debian: libcpp-httplib-dev).
-if(VELTO_BUILD_TESTS OR VELTO_BUILD_SIM)
+if(VELTO_BUILD_TESTS OR VELTO_BUILD_SIM OR VELTO_BUILD_FUZZ)
   pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 endif()
 # GoogleTest: the test suite, and velto::hostkit_main when it is there.
