@@ -62,6 +62,40 @@ bool Ask(int command, const base::variant::Variant& question, base::variant::Var
   return model::Call(model_id::kMultiJoinIdentifyModel, command, &question, answer, from);
 }
 
+// Command kUserMediaState's answer for a user record; false (logged) for a missing record, a
+// missing model or a failed call.
+bool AskMediaState(const base::variant::Variant* user_info, base::variant::Variant* answer) {
+  if (!user_info || !user_info->IsMap()) {
+    VELTO_LOG(log::kFailure) << "use info is null";
+    return false;
+  }
+  return Ask(cmd::kUserMediaState, *user_info, answer);
+}
+
+// The user model's record at `index`; null (logged) for an index that is not an integer or a
+// missing user model.
+const base::variant::Variant* UserInfoAt(const base::variant::Variant* index) {
+  if (!index || !index->IsInteger()) {
+    VELTO_LOG(log::kFailure) << "use user index when update.";
+    return nullptr;
+  }
+  framework::Model* users = model::Find(model_id::kUserModel);
+  if (!users) return nullptr;
+  return &velto_common::utils::member::GetUserInfo(users, index->AsInteger());
+}
+
+// The "enable" flag of the user's or the device's entry for `type` in a media state answer;
+// `default_value` (logged) for a type this class does not know.
+bool StateOf(MultiJoinUserIdentifyManager::MediaStateType type, bool default_value,
+             const base::variant::Variant& answer, const char* StateKeys::*side) {
+  const StateKeys* keys = KeysOf(type);
+  if (!keys) {
+    VELTO_LOG(log::kFailure) << "unknown type : " << static_cast<int32_t>(type);
+    return default_value;
+  }
+  return answer.Get(keys->*side).GetBoolean("enable", false);
+}
+
 }  // namespace
 
 MultiJoinUserIdentifyManager* MultiJoinUserIdentifyManager::SharedInstance() { return g_instance.Get(); }
@@ -103,67 +137,35 @@ bool MultiJoinUserIdentifyManager::MultiJoinIsOtherInstanceOpenDevice(const std:
 
 bool MultiJoinUserIdentifyManager::GetUserMediaStateByUserInfo(const Variant* user_info, MediaStateType type,
                                                                bool default_value) {
-  if (!user_info || !user_info->IsMap()) {
-    VELTO_LOG(log::kFailure) << "use info is null";
-    return false;
-  }
   Variant answer;
-  if (!Ask(cmd::kUserMediaState, *user_info, &answer)) return false;
-  return GetUserStateByType(type, default_value, answer);
+  return AskMediaState(user_info, &answer) && GetUserStateByType(type, default_value, answer);
 }
 
 bool MultiJoinUserIdentifyManager::GetDeviceMediaStateByUserInfo(const Variant* user_info, MediaStateType type,
                                                                  bool default_value) {
-  if (!user_info || !user_info->IsMap()) {
-    VELTO_LOG(log::kFailure) << "use info is null";
-    return false;
-  }
   Variant answer;
-  if (!Ask(cmd::kUserMediaState, *user_info, &answer)) return false;
-  return GetDeviceStateByType(type, default_value, answer);
+  return AskMediaState(user_info, &answer) && GetDeviceStateByType(type, default_value, answer);
 }
 
 bool MultiJoinUserIdentifyManager::GetUserMediaStateByIndex(const Variant* index, MediaStateType type,
                                                             bool default_value) {
-  if (!index || !index->IsInteger()) {
-    VELTO_LOG(log::kFailure) << "use user index when update.";
-    return false;
-  }
-  framework::Model* users = model::Find(model_id::kUserModel);
-  if (!users) return false;
-  return GetUserMediaStateByUserInfo(&velto_common::utils::member::GetUserInfo(users, index->AsInteger()), type,
-                                     default_value);
+  const Variant* user_info = UserInfoAt(index);
+  return user_info && GetUserMediaStateByUserInfo(user_info, type, default_value);
 }
 
 bool MultiJoinUserIdentifyManager::GetDeviceMediaStateByIndex(const Variant* index, MediaStateType type,
                                                               bool default_value) {
-  if (!index || !index->IsInteger()) {
-    VELTO_LOG(log::kFailure) << "use user index when update.";
-    return false;
-  }
-  framework::Model* users = model::Find(model_id::kUserModel);
-  if (!users) return false;
-  return GetDeviceMediaStateByUserInfo(&velto_common::utils::member::GetUserInfo(users, index->AsInteger()), type,
-                                       default_value);
+  const Variant* user_info = UserInfoAt(index);
+  return user_info && GetDeviceMediaStateByUserInfo(user_info, type, default_value);
 }
 
 bool MultiJoinUserIdentifyManager::GetUserStateByType(MediaStateType type, bool default_value, const Variant& answer) {
-  const StateKeys* keys = KeysOf(type);
-  if (!keys) {
-    VELTO_LOG(log::kFailure) << "unknown type : " << static_cast<int32_t>(type);
-    return default_value;
-  }
-  return answer.Get(keys->user).GetBoolean("enable", false);
+  return StateOf(type, default_value, answer, &StateKeys::user);
 }
 
 bool MultiJoinUserIdentifyManager::GetDeviceStateByType(MediaStateType type, bool default_value,
                                                         const Variant& answer) {
-  const StateKeys* keys = KeysOf(type);
-  if (!keys) {
-    VELTO_LOG(log::kFailure) << "unknown type : " << static_cast<int32_t>(type);
-    return default_value;
-  }
-  return answer.Get(keys->device).GetBoolean("enable", false);
+  return StateOf(type, default_value, answer, &StateKeys::device);
 }
 
 }  // namespace velto
