@@ -17,12 +17,13 @@
 #include "meeting/world.h"
 #include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
-#include "module_api/viewmodel/inmeeting_time_info_viewmodel.h"
-#include "module_api/viewmodel/meeting_alarm_viewmodel.h"
 #include "record.h"
+#include "time_window_views.h"
 
 namespace {
 
+using sim::AlarmBar;
+using sim::StatusBarTime;
 using sim::meeting::Event;
 using sim::meeting::Random;
 using sim::meeting::Schedule;
@@ -79,17 +80,6 @@ void PlanTimeLimit(Schedule& schedule, Random& random) {
   schedule.Add(pressed_at, "time card", card);
   schedule.Add(pressed_at + 1000, "time label");
 }
-
-class StatusBarTime : public velto::InmeetingTimeInfoViewModel {
- protected:
-  int32_t GetPopupAlign(int32_t, int32_t) override { return 1; }
-  std::string GetReportScene() override { return "meeting_window"; }
-};
-
-class AlarmBar : public velto::MeetingAlarmViewModel {
- protected:
-  bool IsAlarmAreaVisible() override { return true; }
-};
 
 // The window's label and banner over the meeting's clock; the view models go before the clock.
 struct TimeWindow {
@@ -155,7 +145,7 @@ void OpenLabel(TimeWindow& window, World& world) {
   Ensure(velto::model_id::kAuthorizationModel).Succeed(cmd::authorization::kMayActNow);
   window.clock.Install();
   window.clock.StartMeeting(0);
-  window.label = std::make_unique<StatusBarTime>();
+  window.label = std::make_unique<StatusBarTime>("meeting_window");
   window.bar = std::make_unique<AlarmBar>();
   hostkit::AttachViewModel(*window.label);
   hostkit::AttachViewModel(*window.bar);

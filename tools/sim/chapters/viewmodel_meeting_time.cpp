@@ -12,26 +12,16 @@
 #include "hostkit/viewmodel.h"
 #include "module_api/model_commands.h"
 #include "module_api/model_ids.h"
-#include "module_api/viewmodel/inmeeting_time_info_viewmodel.h"
-#include "module_api/viewmodel/meeting_alarm_viewmodel.h"
 #include "sim.h"
+#include "time_window_views.h"
 
 namespace {
 
+using sim::AlarmBar;
+using sim::StatusBarTime;
 using sim::Variant;
 namespace alarm = velto::meeting_alarm;
 namespace ti = velto::time_info;
-
-class StatusBarTime : public velto::InmeetingTimeInfoViewModel {
- protected:
-  int32_t GetPopupAlign(int32_t, int32_t) override { return 1; }
-  std::string GetReportScene() override { return "sim"; }
-};
-
-class AlarmBar : public velto::MeetingAlarmViewModel {
- protected:
-  bool IsAlarmAreaVisible() override { return true; }
-};
 
 struct Window {
   hostkit::MeetingClock clock;
@@ -89,7 +79,7 @@ bool OpenWindow(const Variant& step, sim::Context&) {
   window = std::make_unique<Window>();
   window->clock.Install();
   window->clock.StartMeeting(step.GetUint64("elapsed"));
-  window->label = std::make_unique<StatusBarTime>();
+  window->label = std::make_unique<StatusBarTime>("sim");
   window->bar = std::make_unique<AlarmBar>();
   hostkit::AttachViewModel(*window->label);
   hostkit::AttachViewModel(*window->bar);
