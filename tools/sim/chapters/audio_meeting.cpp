@@ -23,16 +23,7 @@ namespace audio_exception = velto_common::utils::audio_exception;
 void PlanAudio(Schedule& schedule, Random& random) {
   const int64_t end = schedule.plan().end_ms();
   // About one change per person every fifteen minutes, at most two and a half a second.
-  const int64_t changes = std::min<int64_t>(static_cast<int64_t>(schedule.plan().users) * schedule.plan().minutes / 15,
-                                            schedule.plan().minutes * 150);
-  for (int64_t i = 0; i < changes; ++i) {
-    const int64_t at = random.Between(0, end);
-    const auto* person = schedule.PickPresent(random, at, at);
-    if (!person) continue;
-    Variant args = Variant::Map();
-    args["user_id"] = person->user_id;
-    schedule.Add(at, "microphone", std::move(args));
-  }
+  schedule.AddPersonalChanges(random, "microphone", 15, 150);
   const int64_t failure = end * 2 / 5;
   schedule.Add(failure, "audio device failure");
   schedule.Add(failure + std::min<int64_t>(20000, end / 10), "audio device back");

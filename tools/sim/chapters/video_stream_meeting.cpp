@@ -17,17 +17,7 @@ using sim::meeting::World;
 // About one camera change per person every twenty minutes, and at most two a second: in a meeting
 // of thousands most people never touch their camera.
 void PlanCameras(Schedule& schedule, Random& random) {
-  const int64_t end = schedule.plan().end_ms();
-  const int64_t changes = std::min<int64_t>(static_cast<int64_t>(schedule.plan().users) * schedule.plan().minutes / 20,
-                                            schedule.plan().minutes * 120);
-  for (int64_t i = 0; i < changes; ++i) {
-    const int64_t at = random.Between(0, end);
-    const auto* person = schedule.PickPresent(random, at, at);
-    if (!person) continue;
-    Variant args = Variant::Map();
-    args["user_id"] = person->user_id;
-    schedule.Add(at, "camera", std::move(args));
-  }
+  schedule.AddPersonalChanges(random, "camera", 20, 120);
 }
 
 void Camera(const Event& event, World& world) {

@@ -74,6 +74,21 @@ const Person* Schedule::PickPresent(Random& random, int64_t from_ms, int64_t to_
   return nullptr;
 }
 
+void Schedule::AddPersonalChanges(Random& random, const std::string& kind, int64_t minutes_per_change,
+                                  int64_t cap_per_minute) {
+  const int64_t end = plan_.end_ms();
+  const int64_t changes = std::min<int64_t>(static_cast<int64_t>(plan_.users) * plan_.minutes / minutes_per_change,
+                                            plan_.minutes * cap_per_minute);
+  for (int64_t i = 0; i < changes; ++i) {
+    const int64_t at = random.Between(0, end);
+    const Person* person = PickPresent(random, at, at);
+    if (!person) continue;
+    Variant args = Variant::Map();
+    args["user_id"] = person->user_id;
+    Add(at, kind, std::move(args));
+  }
+}
+
 bool RegisterPlanner(int order, const std::string& name, Planner planner) {
   Planners().emplace(order, NamedPlanner{name, std::move(planner)});
   return true;

@@ -84,6 +84,9 @@ class Schedule {
   const std::vector<Person>& people() const { return people_; }
   // A person in the meeting throughout [from, to], picked at random; null after a few misses.
   const Person* PickPresent(Random& random, int64_t from_ms, int64_t to_ms) const;
+  // About one `kind` event per person every `minutes_per_change` minutes, and at most
+  // `cap_per_minute` a minute, each at a random time for someone present then (args "user_id").
+  void AddPersonalChanges(Random& random, const std::string& kind, int64_t minutes_per_change, int64_t cap_per_minute);
 
  private:
   Plan plan_;
