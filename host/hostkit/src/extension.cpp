@@ -11,21 +11,8 @@
 #include "tbui/ext/tb_module_runtime.h"
 
 namespace hostkit {
-namespace {
 
 namespace ext = host_internal::extension;
-
-std::vector<LoadTiming> Convert(const std::vector<ext::Timing>& timings) {
-  std::vector<LoadTiming> result;
-  result.reserve(timings.size());
-  for (const auto& t : timings) {
-    result.push_back({t.module, t.contributes_id, t.extension_id, t.started_at_ms, t.duration_ms, t.duration_us, t.ok,
-                      t.error});
-  }
-  return result;
-}
-
-}  // namespace
 
 bool DeclareManifest(const Variant& document) {
   framework::module::ModuleManifest manifest;
@@ -52,18 +39,11 @@ bool IsModuleLoaded(const std::string& name) { return ext::IsModuleLoaded(name);
 
 size_t ModuleLoadCount(const std::string& name) { return ext::ModuleLoadCount(name); }
 
-std::vector<LoadTiming> ModuleLoads() { return Convert(ext::ModuleLoads()); }
+std::vector<LoadTiming> ModuleLoads() { return ext::ModuleLoads(); }
 
-std::vector<LoadTiming> ExtensionActivations() { return Convert(ext::Activations()); }
+std::vector<LoadTiming> ExtensionActivations() { return ext::Activations(); }
 
-std::vector<ExtensionMessage> ExtensionTraffic() {
-  std::vector<ExtensionMessage> result;
-  for (const auto& m : ext::Messages()) {
-    result.push_back({m.is_command ? ExtensionMessage::Kind::kCommand : ExtensionMessage::Kind::kEvent,
-                      m.contributes_id, m.extension_id, m.name, m.payload, m.at_ms});
-  }
-  return result;
-}
+std::vector<ExtensionMessage> ExtensionTraffic() { return ext::Messages(); }
 
 void ClearExtensionTraffic() { ext::ClearMessages(); }
 
@@ -81,13 +61,7 @@ std::vector<std::string> TrafficLines(const std::vector<std::string>& names) {
   return lines;
 }
 
-std::vector<ViewRecord> CreatedViews() {
-  std::vector<ViewRecord> result;
-  for (const auto& v : ext::Views()) {
-    result.push_back({v.module, v.contributes_id, v.extension_id, v.view_type, v.parent_view, v.view, v.tbui_extension});
-  }
-  return result;
-}
+std::vector<ViewRecord> CreatedViews() { return ext::Views(); }
 
 void RegisterWidget(const std::string& view_type) { tbui::ext::TBModuleRuntime::RegisterWidget(view_type); }
 

@@ -26,6 +26,7 @@
 
 #include "base/variant/variant.h"
 #include "framework/module/module.h"
+#include "framework/module/module_records.h"
 
 namespace hostkit {
 
@@ -51,29 +52,12 @@ bool IsModuleLoaded(const std::string& name);
 size_t ModuleLoadCount(const std::string& name);  // successful loads (0 or 1)
 
 // Timings: when each module load and each extension activation started, and how long it took.
-struct LoadTiming {
-  std::string module;
-  std::string contributes_id;  // activations only
-  std::string extension_id;    // activations only
-  int64_t started_at_ms = 0;   // host clock
-  int64_t duration_ms = 0;     // host clock
-  int64_t duration_us = 0;     // real clock
-  bool ok = true;              // false: it threw
-  std::string error;
-};
+using LoadTiming = framework::module::LoadTiming;
 std::vector<LoadTiming> ModuleLoads();
 std::vector<LoadTiming> ExtensionActivations();
 
 // Traffic between contributes and extensions, in the order it happened.
-struct ExtensionMessage {
-  enum class Kind { kEvent, kCommand };  // contributes -> extension, extension -> contributes
-  Kind kind = Kind::kEvent;
-  std::string contributes_id;
-  std::string extension_id;
-  std::string name;
-  Variant payload;
-  int64_t at_ms = 0;
-};
+using ExtensionMessage = framework::module::ExtensionMessage;
 std::vector<ExtensionMessage> ExtensionTraffic();
 void ClearExtensionTraffic();
 // "event GetItemInfo -> home:extension:a" / "command OnGetItemInfo <- home:extension:a".
@@ -82,15 +66,7 @@ std::string Describe(const ExtensionMessage& message);
 std::vector<std::string> TrafficLines(const std::vector<std::string>& names = {});
 
 // Views made by the modules' view services (command 0), in order.
-struct ViewRecord {
-  std::string module;
-  std::string contributes_id;
-  std::string extension_id;
-  std::string view_type;
-  int64_t parent_view = 0;
-  int64_t view = 0;
-  bool tbui_extension = false;
-};
+using ViewRecord = framework::module::ViewRecord;
 std::vector<ViewRecord> CreatedViews();
 
 // View types the UI toolkit draws as its own widgets (tbui::ext::TBModuleRuntime::HasWidget).

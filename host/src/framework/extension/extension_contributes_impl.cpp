@@ -321,7 +321,7 @@ void ExtensionContributesImpl::ActivateExtensions(const Variant* params) {
 bool ExtensionContributesImpl::FireP2PExtensionEvent(const std::string& extension_id, const std::string& name,
                                                      const Variant* params, Variant* out) {
   host_internal::extension::RecordMessage(
-      {false, contributes_id_, extension_id, name, params ? *params : Variant(), 0});
+      {framework::module::ExtensionMessage::Kind::kEvent, contributes_id_, extension_id, name, params ? *params : Variant(), 0});
   std::shared_ptr<IExtensionInterface> extension = FindExtension(extension_id);
   if (!extension) {
     Log(1, __FILE__, __LINE__, __func__,

@@ -61,7 +61,7 @@ bool ExtensionImpl::HasEventHandler(const std::string& name) const { return hand
 
 bool ExtensionImpl::ExecuteCommand(const std::string& name, const Variant* params) {
   host_internal::extension::RecordMessage(
-      {true, contributes_id_, extension_id_, name, params ? *params : Variant(), 0});
+      {framework::module::ExtensionMessage::Kind::kCommand, contributes_id_, extension_id_, name, params ? *params : Variant(), 0});
   if (!contributes_) {
     host_internal::extension::Log(1, __FILE__, __LINE__, __func__,
                                   "no contributes for command " + name + " extension:" + extension_id_);

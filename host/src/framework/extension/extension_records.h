@@ -11,48 +11,24 @@
 #include "base/variant/variant.h"
 #include "framework/module/manifest.h"
 #include "framework/module/module.h"
+#include "framework/module/module_records.h"
 
 namespace host_internal::extension {
 
 void Log(int level, const char* file, int line, const char* function, const std::string& text);
 
-struct Message {
-  bool is_command = false;  // extension -> contributes; else contributes -> extension
-  std::string contributes_id;
-  std::string extension_id;
-  std::string name;
-  base::variant::Variant payload;
-  int64_t at_ms = 0;
-};
+using Message = framework::module::ExtensionMessage;
 void RecordMessage(Message message);
 const std::vector<Message>& Messages();
 void ClearMessages();
 
-// Durations in host milliseconds (the manual clock under hostkit) and in real microseconds.
-struct Timing {
-  std::string module;
-  std::string contributes_id;  // activations only
-  std::string extension_id;    // activations only
-  int64_t started_at_ms = 0;
-  int64_t duration_ms = 0;
-  int64_t duration_us = 0;
-  bool ok = true;
-  std::string error;
-};
+using Timing = framework::module::LoadTiming;
 void RecordModuleLoad(Timing timing);
 const std::vector<Timing>& ModuleLoads();
 void RecordActivation(Timing timing);
 const std::vector<Timing>& Activations();
 
-struct View {
-  std::string module;
-  std::string contributes_id;
-  std::string extension_id;
-  std::string view_type;
-  int64_t parent_view = 0;
-  int64_t view = 0;
-  bool tbui_extension = false;
-};
+using View = framework::module::ViewRecord;
 void RecordView(View view);
 const std::vector<View>& Views();
 
