@@ -99,54 +99,35 @@ void SlotIndex::Reserve(size_t count) {
 
 void SlotIndex::Grow() { Reserve(std::max<size_t>(16, entries_.size())); }
 
-uint32_t SlotIndex::Find(int64_t index) const {
-  if (entries_.empty()) return kNone;
+size_t SlotIndex::Probe(int64_t index) const {
   for (size_t at = Home(index);; at = (at + 1) & (entries_.size() - 1)) {
     const Entry& entry = entries_[at];
-    if (entry.slot == kNone) return kNone;
-    if (entry.slot != kErased && entry.index == index) return entry.slot;
+    if (entry.slot == kNone || (entry.slot != kErased && entry.index == index)) return at;
   }
 }
 
+uint32_t SlotIndex::Find(int64_t index) const { return entries_.empty() ? kNone : entries_[Probe(index)].slot; }
+
 bool SlotIndex::Insert(int64_t index, uint32_t slot) {
   if ((used_ + 1) * 2 > entries_.size()) Grow();
-  for (size_t at = Home(index);; at = (at + 1) & (entries_.size() - 1)) {
-    Entry& entry = entries_[at];
-    if (entry.slot == kNone) {
-      entry = Entry{index, slot};
-      ++used_;
-      return true;
-    }
-    if (entry.slot != kErased && entry.index == index) return false;
-  }
+  Entry& entry = entries_[Probe(index)];
+  if (entry.slot != kNone) return false;
+  entry = Entry{index, slot};
+  ++used_;
+  return true;
 }
 
 void SlotIndex::Assign(int64_t index, uint32_t slot) {
   if ((used_ + 1) * 2 > entries_.size()) Grow();
-  for (size_t at = Home(index);; at = (at + 1) & (entries_.size() - 1)) {
-    Entry& entry = entries_[at];
-    if (entry.slot == kNone) {
-      entry = Entry{index, slot};
-      ++used_;
-      return;
-    }
-    if (entry.slot != kErased && entry.index == index) {
-      entry.slot = slot;
-      return;
-    }
-  }
+  Entry& entry = entries_[Probe(index)];
+  if (entry.slot == kNone) ++used_;
+  entry = Entry{index, slot};
 }
 
 void SlotIndex::Erase(int64_t index) {
   if (entries_.empty()) return;
-  for (size_t at = Home(index);; at = (at + 1) & (entries_.size() - 1)) {
-    Entry& entry = entries_[at];
-    if (entry.slot == kNone) return;
-    if (entry.slot != kErased && entry.index == index) {
-      entry.slot = kErased;  // still counted in used_: probes go on past it
-      return;
-    }
-  }
+  Entry& entry = entries_[Probe(index)];
+  if (entry.slot != kNone) entry.slot = kErased;  // still counted in used_: probes go on past it
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -66,6 +66,8 @@ class SlotIndex {
   };
   static constexpr uint32_t kErased = 0xfffffffe;
   size_t Home(int64_t index) const;
+  // Where `index` sits, or the free entry that ends its probe (the table is not empty).
+  size_t Probe(int64_t index) const;
   void Grow();
 
   std::vector<Entry> entries_;
