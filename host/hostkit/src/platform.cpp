@@ -169,8 +169,7 @@ void SetRegistryValue(util::os::RegistryRoot root, const std::string& path, cons
 }
 
 void SetSdkServices(const SdkServices& services) {
-  host_internal::sdk::TheOptionalServices() = {services.download, services.realtime_configure, services.device,
-                                                 services.analytics, services.network_proxy};
+  host_internal::sdk::TheOptionalServices() = services;
 }
 
 }  // namespace hostkit

@@ -6,13 +6,13 @@
 namespace host_internal::sdk {
 namespace {
 
-void ResetOptionalServices() { TheOptionalServices() = OptionalServices(); }
+void ResetOptionalServices() { TheOptionalServices() = veltosdk::OptionalServiceSet(); }
 const bool kRegistered = host_internal::RegisterReset(&ResetOptionalServices);
 
 }  // namespace
 
-OptionalServices& TheOptionalServices() {
-  static OptionalServices services;
+veltosdk::OptionalServiceSet& TheOptionalServices() {
+  static veltosdk::OptionalServiceSet services;
   return services;
 }
 

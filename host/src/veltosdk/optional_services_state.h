@@ -5,15 +5,7 @@
 
 namespace host_internal::sdk {
 
-struct OptionalServices {
-  veltosdk::IDownloadService* download = nullptr;
-  veltosdk::IRealtimeConfigureService* realtime_configure = nullptr;
-  veltosdk::IDeviceService* device = nullptr;
-  veltosdk::IAnalyticsService* analytics = nullptr;
-  veltosdk::INetworkProxyService* network_proxy = nullptr;
-};
-
 // Emptied by hostkit::Reset().
-OptionalServices& TheOptionalServices();
+veltosdk::OptionalServiceSet& TheOptionalServices();
 
 }  // namespace host_internal::sdk

@@ -46,13 +46,7 @@ size_t ConfigureDelegateCount(const std::string& key);
 
 // What the optional SDK service getters (veltosdk/utils/optional_services.h) hand out until Reset;
 // null members, the default, make their getters answer null. The objects are not owned.
-struct SdkServices {
-  veltosdk::IDownloadService* download = nullptr;
-  veltosdk::IRealtimeConfigureService* realtime_configure = nullptr;
-  veltosdk::IDeviceService* device = nullptr;
-  veltosdk::IAnalyticsService* analytics = nullptr;
-  veltosdk::INetworkProxyService* network_proxy = nullptr;
-};
+using SdkServices = veltosdk::OptionalServiceSet;
 void SetSdkServices(const SdkServices& services);
 
 // The module service's ticket provider: nullopt makes GetWebTicket answer false for that type.

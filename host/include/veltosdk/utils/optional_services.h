@@ -33,6 +33,16 @@ class INetworkProxyService {
   virtual ~INetworkProxyService() = default;
 };
 
+// What the stand-in's getters below hand out; all null unless a test set them
+// (hostkit::SetSdkServices). Not part of the real SDK.
+struct OptionalServiceSet {
+  IDownloadService* download = nullptr;
+  IRealtimeConfigureService* realtime_configure = nullptr;
+  IDeviceService* device = nullptr;
+  IAnalyticsService* analytics = nullptr;
+  INetworkProxyService* network_proxy = nullptr;
+};
+
 namespace utils::service {
 IDownloadService* GetDownloadService();
 IRealtimeConfigureService* GetRealtimeConfigureService();
