@@ -33,7 +33,7 @@ std::string Text(int32_t id) { return velto_common::utils::GetLocalizedString(id
 
 // A "meeting_id" that may come as a number or as its decimal text.
 uint64_t MeetingIdOf(const Variant& value) {
-  const Variant id = value.Get("meeting_id");
+  const Variant& id = value.Get("meeting_id");
   if (id.IsString()) return std::strtoull(id.AsStr().c_str(), nullptr, 10);
   return value.GetUint64("meeting_id", 0);
 }
@@ -42,6 +42,26 @@ uint64_t MeetingIdOf(const Variant& value) {
 bool NetworkAvailable() {
   veltosdk::INetworkDetectService* detector = veltosdk::utils::service::QueryNetworkDetectService();
   return !detector || detector->IsNetworkAvailable();
+}
+
+// The password dialog as the view draws it: while a confirm is under way its confirm button is
+// busy and disabled; a dismissed dialog has nothing enabled.
+Variant PasswordDialogState(bool visible, bool error, bool loading) {
+  Variant state = Variant::Map();
+  state["dialog_visible"] = visible;
+  state["btn_active"] = loading;
+  state["dialog_title"] = Text(kDialogTitle);
+  state["dialog_edittext_hint"] = Text(kDialogHint);
+  state["dialog_positive_text"] = Text(kDialogPositive);
+  state["dialog_negative_text"] = Text(kDialogNegative);
+  state["dialog_err_pwd"] = Text(kDialogWrongPassword);
+  state["dialog_err_pwd_visible"] = error;
+  state["dialog_positive_enable"] = visible && !loading;
+  state["dialog_negative_enable"] = visible;
+  state["dialog_loading_visible"] = loading;
+  state["is_password_error"] = error;
+  velto_common::utils::meetingpassword::AddEnPWDConfigToParam(state);
+  return state;
 }
 
 }  // namespace
@@ -105,7 +125,7 @@ void ShowCollectLimitAlertManager::SetViewDetached() {
 }
 
 void ShowCollectLimitAlertManager::CheckAndCollectMeetingForHistoryMeeting(const Variant& history_item) {
-  const Variant basic = history_item.Get("basic_info");
+  const Variant& basic = history_item.Get("basic_info");
   meeting_type_flags_ = static_cast<uint64_t>(basic.GetInteger("binary_meeting_type", 0));
   collect_meeting_id_ = MeetingIdOf(basic);
   meeting_url_ = basic.GetString("access_url");
@@ -140,7 +160,7 @@ void ShowCollectLimitAlertManager::DoCollectMeeting() {
 }
 
 void ShowCollectLimitAlertManager::OnEventCollectMeetingItemComplete(const Variant* result) {
-  const Variant answer = result ? *result : Variant();
+  const Variant& answer = result ? *result : Variant::EmptyVariant();
   const uint64_t meeting_id = MeetingIdOf(answer);
   if (meeting_id != collect_meeting_id_) {
     VELTO_LOG(log::kNotable) << "ignore " << meeting_id << ", collecting " << collect_meeting_id_;
@@ -198,40 +218,13 @@ void ShowCollectLimitAlertManager::ShowNotEnrolledAlert() {
 }
 
 void ShowCollectLimitAlertManager::ShowPasswordDialogForCollect(bool error, bool loading) {
-  Variant state = Variant::Map();
-  state["dialog_visible"] = true;
-  state["btn_active"] = loading;
-  state["dialog_title"] = Text(kDialogTitle);
-  state["dialog_edittext_hint"] = Text(kDialogHint);
-  state["dialog_positive_text"] = Text(kDialogPositive);
-  state["dialog_negative_text"] = Text(kDialogNegative);
-  state["dialog_err_pwd"] = Text(kDialogWrongPassword);
-  state["dialog_err_pwd_visible"] = error;
-  state["dialog_positive_enable"] = !loading;
-  state["dialog_negative_enable"] = true;
-  state["dialog_loading_visible"] = loading;
-  state["is_password_error"] = error;
-  velto_common::utils::meetingpassword::AddEnPWDConfigToParam(state);
+  Variant state = PasswordDialogState(/*visible=*/true, error, loading);
   VELTO_LOG(log::kTrace) << "show password dialog " << state.ToJsonStr();
   SendState(std::move(state));
 }
 
 void ShowCollectLimitAlertManager::DismissPasswordDialogForCollect() {
-  Variant state = Variant::Map();
-  state["dialog_visible"] = false;
-  state["btn_active"] = false;
-  state["dialog_title"] = Text(kDialogTitle);
-  state["dialog_edittext_hint"] = Text(kDialogHint);
-  state["dialog_positive_text"] = Text(kDialogPositive);
-  state["dialog_negative_text"] = Text(kDialogNegative);
-  state["dialog_err_pwd"] = Text(kDialogWrongPassword);
-  state["dialog_err_pwd_visible"] = false;
-  state["dialog_positive_enable"] = false;
-  state["dialog_negative_enable"] = false;
-  state["dialog_loading_visible"] = false;
-  state["is_password_error"] = false;
-  velto_common::utils::meetingpassword::AddEnPWDConfigToParam(state);
-  SendState(std::move(state));
+  SendState(PasswordDialogState(/*visible=*/false, /*error=*/false, /*loading=*/false));
 }
 
 void ShowCollectLimitAlertManager::HandlePasswordDidChanged(const Variant* value) {
