@@ -41,8 +41,8 @@ void ShowCommonJoinFailedAlert(const char* file, int line, const Variant& data, 
   }
   const Variant& buttons = data.Get("button_list");
   const size_t count = buttons.size();
-  const Variant positive = count >= 1 ? buttons.At(count - 1) : Variant();
-  const Variant negative = count >= 2 ? buttons.At(count - 2) : Variant();
+  const Variant& positive = count >= 1 ? buttons.At(count - 1) : Variant::EmptyVariant();
+  const Variant& negative = count >= 2 ? buttons.At(count - 2) : Variant::EmptyVariant();
   const int64_t error_code = data.GetInteger("error_code");
   if (base::log::GetLogLevel() >= log::kTrace) {
     log::RecordWriter(log::kTrace, file ? file : __FILE__, line, __func__)
