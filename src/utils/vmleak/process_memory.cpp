@@ -23,9 +23,8 @@ float VmGetCurrentProcessMemory() {
     }
   }
   std::fclose(file);
-  // The platform figure is in bytes, scaled by 1/1024: kilobytes.
-  const double bytes = static_cast<double>(private_kb) * 1024.0;
-  return static_cast<float>(bytes * 0.0009765625);
+  // The platform figure is bytes scaled by 1/1024: the kilobytes Linux gives already.
+  return static_cast<float>(private_kb);
 }
 
 }  // namespace velto_common::utils::vmleak
