@@ -55,8 +55,7 @@ void CorpManagerGuideAlertManager::OnShowCorpManagerGuideAlert(const Variant* va
     VELTO_LOG(velto::log::kFailure) << "delegate is null";
     return;
   }
-  const Variant empty{};
-  const Variant& request = value && value->IsMap() ? *value : empty;
+  const Variant& request = value && value->IsMap() ? *value : Variant::EmptyVariant();
   GuideRequest guide;
   guide.url = request.GetString("alert_url", "");
   guide.width = request.GetInteger("alert_width", 0);

@@ -90,8 +90,7 @@ void ShowOnePersonOvertimeAlertManager::ShowOnePersonOvertimeAlert(const Variant
     return;
   }
   if (alert_id_ >= 0 || kick_out_timer_) DisposeOnePersonOvertimeAlert();
-  const Variant empty{};
-  const Variant& values = info && info->IsMap() ? *info : empty;
+  const Variant& values = info && info->IsMap() ? *info : Variant::EmptyVariant();
   const std::string title = values.GetString("alert_title", "");
   const std::string content =
       framework::StringFormatter(values.GetString("alert_content_raw", "")).Arg("time_minutes", OvertimeMinutes()).Str();
